@@ -1,0 +1,32 @@
+#pragma once
+// Text of the engine: 8-bit for the desktop build, UTF-16 for the handheld
+// build (QUENLARK_UTF16). On Windows the UTF-16 unit is wchar_t, elsewhere
+// char16_t, so the same sources build and are tested natively in both widths.
+
+#include <cstdint>
+#include <string>
+
+#if defined(QUENLARK_UTF16)
+#  if defined(_WIN32)
+using TextChar = wchar_t;
+#    define QUENLARK_TEXT_PREFIX(s) L##s
+#  else
+using TextChar = char16_t;
+#    define QUENLARK_TEXT_PREFIX(s) u##s
+#  endif
+#  define QTEXT(s) QUENLARK_TEXT_PREFIX(s)
+#else
+using TextChar = char;
+#  define QTEXT(s) s
+#endif
+
+using Text = std::basic_string<TextChar>;
+
+// Fills the one "%d" of a format with a signed decimal number, as sprintf
+// would. Written here because the standard library has no formatting for
+// char16_t; the engine's formats hold exactly one "%d".
+Text FormatDecimal(const TextChar* format, std::int64_t value);
+
+// Converts 7-bit text to engine text (tests and diagnostics).
+Text WidenAscii(const std::string& ascii);
+std::string NarrowAscii(const Text& text);
