@@ -1,0 +1,11 @@
+#pragma once
+// Command lines for programs the installer starts. Each argument is quoted
+// when it holds blanks, so that a folder with blanks reaches the program as
+// one argument (the C runtime's parsing rules: backslashes before a quote are
+// doubled).
+
+#include <string>
+#include <vector>
+
+std::string QuoteArgument(const std::string& argument);
+std::string JoinCommandLine(const std::vector<std::string>& arguments);

@@ -1,0 +1,21 @@
+#include "installer_paths.h"
+
+#include "file_item.h"
+#include "path_name.h"
+
+const char kConfigurationName[] = "setup.ini";
+const char kDefaultTargetRoot[] = "c:\\Program Files\\";
+
+std::string InstallerFolder(const std::string& programPath, PathPlatform& platform,
+                            FileSizeProbe& probe)
+{
+    CFileItem program(platform, probe);
+    program.SetPath(programPath.c_str(), CFileItem::kDefaultFlags);
+    return program.FolderText();
+}
+
+std::string HandheldConfigurationPath(const std::string& folder, PathPlatform& platform)
+{
+    CPathName path(folder.c_str(), platform);
+    return path.Text() + kConfigurationName;
+}

@@ -1,0 +1,21 @@
+#pragma once
+// Where the installer finds its configuration and what folder it offers.
+
+#include <string>
+
+#include "file_size_probe.h"
+#include "path_platform.h"
+
+extern const char kConfigurationName[];   // "setup.ini"
+extern const char kDefaultTargetRoot[];   // "c:\Program Files\"
+
+// The folder of the installer's own program file, ending with a separator
+// (empty when the path holds no backslash).
+std::string InstallerFolder(const std::string& programPath,
+                            PathPlatform& platform = SystemPathPlatform(),
+                            FileSizeProbe& probe = SystemFileSizeProbe());
+
+// The configuration path handed to the application manager: the folder as a
+// path name (so never without a separator) followed by "setup.ini".
+std::string HandheldConfigurationPath(const std::string& folder,
+                                      PathPlatform& platform = SystemPathPlatform());

@@ -1,0 +1,158 @@
+#include "path_name.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr unsigned kDriveCdRom = 5;
+
+std::string Bounded(std::string text)
+{
+    if (text.size() > kMaxMacroExpansion)
+        text.resize(kMaxMacroExpansion);
+    return text;
+}
+
+}  // namespace
+
+CPathName::CPathName(PathPlatform& platform) : m_platform(&platform) {}
+
+CPathName::CPathName(const char* text, PathPlatform& platform) : m_platform(&platform)
+{
+    Assign(text);
+}
+
+void CPathName::Assign(const char* text)
+{
+    if (text == nullptr)
+        return;
+    const std::string source(text);
+
+    // The last slash or backslash of the text decides the separator.
+    const std::size_t lastSeparator = source.find_last_of("/\\");
+    if (lastSeparator != std::string::npos)
+        m_separator = source[lastSeparator];
+
+    m_text.clear();
+    std::size_t pos = 0;
+    while (true) {
+        const std::size_t open = source.find('[', pos);
+        if (open == std::string::npos) {
+            AppendFinal(source.substr(pos));
+            break;
+        }
+        AppendLiteral(source.substr(pos, open - pos));
+        const std::size_t close = source.find(']', open + 1);
+        if (close == std::string::npos) {
+            // An unmatched bracket stays in the text as it stands.
+            AppendFinal(source.substr(open));
+            break;
+        }
+        pos = close + 1;
+        std::optional<std::string> expansion =
+            ExpandMacro(source.substr(open + 1, close - open - 1));
+        if (!expansion)
+            continue;  // an unknown name leaves nothing behind, not even a separator
+        if (expansion->empty() || expansion->back() != m_separator)
+            *expansion += m_separator;
+        m_text += *expansion;
+    }
+    EnsureTrailingSeparator();
+}
+
+void CPathName::AppendLiteral(const std::string& piece)
+{
+    if (piece.empty())
+        return;
+    m_text.append(piece, piece[0] == m_separator ? 1 : 0, std::string::npos);
+}
+
+void CPathName::AppendFinal(const std::string& piece)
+{
+    if (piece.empty())
+        return;
+    if (piece.size() >= 2 && piece[0] == m_separator && piece[1] != m_separator) {
+        m_text.append(piece, 1, std::string::npos);
+    } else if (piece.size() == 1 && piece[0] == m_separator) {
+        // a lone separator adds nothing; the trailing one follows anyway
+    } else {
+        m_text += piece;
+    }
+}
+
+std::optional<std::string> CPathName::ExpandMacro(const std::string& name) const
+{
+    if (name == "windowsdir")
+        return Bounded(m_platform->WindowsDirectory());
+    if (name == "systemdir")
+        return Bounded(m_platform->SystemDirectory());
+    if (name == "currentdir")
+        return Bounded(m_platform->CurrentDirectory());
+    if (name == "datedir") {
+        const LocalDate date = m_platform->Today();
+        char buffer[kMaxMacroExpansion + 1];
+        std::snprintf(buffer, sizeof buffer, "%02d%02d%04d", date.day, date.month, date.year);
+        return buffer;
+    }
+    if (name == "cdrom") {
+        for (char letter = 'A'; letter <= 'Z'; ++letter) {
+            const std::string root{letter, ':'};
+            if (m_platform->DriveType(root) == kDriveCdRom)
+                return root;
+        }
+        return std::string();
+    }
+    return std::nullopt;
+}
+
+void CPathName::Append(const char* text)
+{
+    if (text == nullptr)
+        return;
+    Assign(m_text + text);
+}
+
+void CPathName::EnsureTrailingSeparator()
+{
+    if (m_text.empty() || m_text.back() != m_separator)
+        m_text += m_separator;
+}
+
+bool CPathName::Exists() const
+{
+    const std::string remembered = m_platform->CurrentDirectory();
+    const bool exists = m_platform->SetCurrentDirectory(m_text);
+    m_platform->SetCurrentDirectory(remembered);
+    return exists;
+}
+
+bool CPathName::CreateChain() const
+{
+    if (m_text.empty())
+        return true;
+    constexpr unsigned long kAlreadyExists = 183;
+    const std::string remembered = m_platform->CurrentDirectory();
+    bool result = true;
+    for (const std::string& level : ChainLevels(m_text, m_separator)) {
+        const unsigned long error = m_platform->CreateDirectory(level);
+        if (error != 0 && error != kAlreadyExists)
+            result = false;
+    }
+    m_platform->SetCurrentDirectory(remembered);
+    return result;
+}
+
+std::vector<std::string> ChainLevels(const std::string& text, char separator)
+{
+    const unsigned skip =
+        (text.size() >= 2 && text[0] == separator && text[1] == separator) ? 2 : 0;
+    std::vector<std::string> levels;
+    unsigned number = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != separator || i <= 2)
+            continue;
+        if (++number > skip)
+            levels.push_back(text.substr(0, i));
+    }
+    return levels;
+}
