@@ -1,0 +1,63 @@
+#include "install_steps.h"
+
+#include "error_text.h"
+#include "installer_paths.h"
+#include "setup_texts.h"
+
+namespace {
+
+const char kSection[] = "zandravex";
+
+}  // namespace
+
+bool InstallOnDesktop(InstallPlatform& platform, const InstallSource& source,
+                      const CPathName& targetFolder)
+{
+    if (!targetFolder.Exists() && !targetFolder.CreateChain()) {
+        platform.ShowMessage(FolderFailureMessage(targetFolder.Text(), source.appName),
+                             MessageIcon::Error);
+        return false;
+    }
+
+    const std::string desktop = platform.ReadProfile(kSection, "desktop", source.iniPath);
+    const std::string filename = platform.ReadProfile(kSection, "filename", source.iniPath);
+    const std::string& target = targetFolder.Text();
+    const std::string programPath = target + filename;
+
+    if (!platform.CopyFile(source.sourceFolder + desktop, programPath)) {
+        const std::uint32_t error = platform.LastError();
+        platform.ShowMessage(NotInstalledMessage(source.appName, CErrorText().TextFor(error)),
+                             MessageIcon::Information);
+        return true;
+    }
+
+    platform.MakeShortcuts(programPath, source.appName);
+    const std::string page = source.component + ".html";
+    for (const std::string& side : {std::string("readme.txt"), std::string("featured.gif"), page})
+        platform.CopyFile(source.sourceFolder + side, target + side);
+    platform.ShowMessage(InstalledMessage(source.appName), MessageIcon::Information);
+    return true;
+}
+
+void InstallOnHandheld(InstallPlatform& platform)
+{
+    const std::optional<std::string> appManager = platform.FindAppManager();
+    if (!appManager) {
+        platform.ShowOwnerlessError(kActiveSyncMissingText, kActiveSyncMissingCaption);
+        return;
+    }
+    platform.StartInPlaceOfInstaller(*appManager,
+                                     HandheldConfigurationPath(platform.InstallerFolder()));
+}
+
+void RunInstall(InstallPlatform& platform, const InstallSource& source, CPathName& targetFolder,
+                bool installDesktop, bool installPda)
+{
+    if (installDesktop) {
+        targetFolder.EnsureTrailingSeparator();
+        if (!InstallOnDesktop(platform, source, targetFolder))
+            return;
+    }
+    if (installPda)
+        InstallOnHandheld(platform);
+}

@@ -1,0 +1,186 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+#include "fake_path_platform.h"
+#include "install_steps.h"
+
+namespace {
+
+// Records every step Install takes, in order, as one line each.
+class RecordingInstallPlatform : public InstallPlatform {
+public:
+    std::map<std::string, std::string> profile;  // "section/key" -> value
+    std::set<std::string> sourceFiles;
+    std::uint32_t copyError = 2;
+    std::optional<std::string> appManager = "C:\\ActiveSync\\CEAPPMGR.EXE";
+    std::string folder = "C:\\Setup Files\\";
+    std::vector<std::string> steps;
+
+    std::string ReadProfile(const std::string& section, const std::string& key,
+                            const std::string& filePath) override
+    {
+        steps.push_back("read " + key + " from " + filePath);
+        const auto value = profile.find(section + "/" + key);
+        return value == profile.end() ? std::string() : value->second;
+    }
+    bool CopyFile(const std::string& from, const std::string& to) override
+    {
+        steps.push_back("copy " + from + " -> " + to);
+        return sourceFiles.count(from) != 0;
+    }
+    std::uint32_t LastError() override { return copyError; }
+    void MakeShortcuts(const std::string& programPath, const std::string& appName) override
+    {
+        steps.push_back("shortcuts " + programPath + " as " + appName);
+    }
+    void ShowMessage(const std::string& text, MessageIcon icon) override
+    {
+        steps.push_back(std::string(icon == MessageIcon::Error ? "error: " : "info: ") + text);
+    }
+    void ShowOwnerlessError(const std::string& text, const std::string& caption) override
+    {
+        steps.push_back("ownerless " + caption + ": " + text);
+    }
+    std::string InstallerFolder() override { return folder; }
+    std::optional<std::string> FindAppManager() override
+    {
+        steps.push_back("find app manager");
+        return appManager;
+    }
+    void StartInPlaceOfInstaller(const std::string& program,
+                                 const std::string& configurationPath) override
+    {
+        steps.push_back("start " + program + " with " + configurationPath);
+    }
+};
+
+class InstallStepsTest : public ::testing::Test {
+protected:
+    InstallStepsTest() : target("c:\\Program Files\\Quenlark\\", paths)
+    {
+        paths.folders = {"C:\\work", "c:\\Program Files"};
+        install.profile = {{"zandravex/desktop", "QuenlarkPC.exe"},
+                           {"zandravex/filename", "Quenlark.exe"}};
+        install.sourceFiles = {"C:\\Setup Files\\QuenlarkPC.exe", "C:\\Setup Files\\readme.txt"};
+        source = InstallSource{"C:\\Setup Files\\", "C:\\Setup Files\\setup.ini", "Quenlark",
+                               "Quenlark"};
+    }
+
+    FakePathPlatform paths;
+    RecordingInstallPlatform install;
+    InstallSource source;
+    CPathName target;
+};
+
+TEST_F(InstallStepsTest, BothChoicesCopyReportThenHandOver)
+{
+    RunInstall(install, source, target, true, true);
+    EXPECT_EQ(paths.created, (std::vector<std::string>{"c:\\Program Files",
+                                                       "c:\\Program Files\\Quenlark"}));
+    const std::vector<std::string> expected = {
+        "read desktop from C:\\Setup Files\\setup.ini",
+        "read filename from C:\\Setup Files\\setup.ini",
+        "copy C:\\Setup Files\\QuenlarkPC.exe -> c:\\Program Files\\Quenlark\\Quenlark.exe",
+        "shortcuts c:\\Program Files\\Quenlark\\Quenlark.exe as Quenlark",
+        "copy C:\\Setup Files\\readme.txt -> c:\\Program Files\\Quenlark\\readme.txt",
+        "copy C:\\Setup Files\\featured.gif -> c:\\Program Files\\Quenlark\\featured.gif",
+        "copy C:\\Setup Files\\Quenlark.html -> c:\\Program Files\\Quenlark\\Quenlark.html",
+        "info: Quenlark has been successfully installed on your desktop computer",
+        "find app manager",
+        "start C:\\ActiveSync\\CEAPPMGR.EXE with C:\\Setup Files\\setup.ini",
+    };
+    EXPECT_EQ(install.steps, expected);
+}
+
+TEST_F(InstallStepsTest, ExistingFolderIsNotMadeAgain)
+{
+    paths.folders.insert("c:\\Program Files\\Quenlark");
+    RunInstall(install, source, target, true, false);
+    EXPECT_TRUE(paths.created.empty());
+    EXPECT_EQ(install.steps.back(),
+              "info: Quenlark has been successfully installed on your desktop computer");
+}
+
+TEST_F(InstallStepsTest, FolderThatCannotBeMadeStopsEverything)
+{
+    paths.refusals["c:\\Program Files\\Quenlark"] = 5;
+    RunInstall(install, source, target, true, true);
+    EXPECT_EQ(install.steps,
+              std::vector<std::string>{
+                  "error: Failed to create the target folder on your desktop computer:"
+                  "c:\\Program Files\\Quenlark\\. The desktop version of Quenlark will not be "
+                  "installed."});
+}
+
+TEST_F(InstallStepsTest, FailedProgramCopyNamesTheReasonAndGoesOnToTheHandheld)
+{
+    install.sourceFiles.clear();
+    RunInstall(install, source, target, true, true);
+    const std::vector<std::string> expected = {
+        "read desktop from C:\\Setup Files\\setup.ini",
+        "read filename from C:\\Setup Files\\setup.ini",
+        "copy C:\\Setup Files\\QuenlarkPC.exe -> c:\\Program Files\\Quenlark\\Quenlark.exe",
+        "info: The desktop version of Quenlark has not been installed: File not found",
+        "find app manager",
+        "start C:\\ActiveSync\\CEAPPMGR.EXE with C:\\Setup Files\\setup.ini",
+    };
+    EXPECT_EQ(install.steps, expected);
+
+    install.steps.clear();
+    install.copyError = 1223;
+    RunInstall(install, source, target, true, false);
+    EXPECT_EQ(install.steps.back(),
+              "info: The desktop version of Quenlark has not been installed: Unknown error(4c7)");
+}
+
+TEST_F(InstallStepsTest, TypedFolderGetsItsSeparatorBeforeUse)
+{
+    target.Text() = "c:\\Games";  // as typed, without the separator
+    paths.folders.insert("c:\\Games");
+    RunInstall(install, source, target, true, false);
+    EXPECT_EQ(target.Text(), "c:\\Games\\");
+    EXPECT_EQ(install.steps[2],
+              "copy C:\\Setup Files\\QuenlarkPC.exe -> c:\\Games\\Quenlark.exe");
+}
+
+TEST_F(InstallStepsTest, HandheldAloneAndMissingActiveSync)
+{
+    RunInstall(install, source, target, false, true);
+    EXPECT_EQ(install.steps,
+              (std::vector<std::string>{
+                  "find app manager",
+                  "start C:\\ActiveSync\\CEAPPMGR.EXE with C:\\Setup Files\\setup.ini"}));
+    EXPECT_TRUE(paths.created.empty());
+
+    install.steps.clear();
+    install.appManager.reset();
+    RunInstall(install, source, target, false, true);
+    EXPECT_EQ(install.steps,
+              (std::vector<std::string>{
+                  "find app manager",
+                  "ownerless Installation: Can not find ActiveSync. Please reinstall ActiveSync "
+                  "and than run this installation again."}));
+}
+
+TEST_F(InstallStepsTest, NothingChosenDoesNothing)
+{
+    RunInstall(install, source, target, false, false);
+    EXPECT_TRUE(install.steps.empty());
+    EXPECT_TRUE(paths.created.empty());
+}
+
+TEST_F(InstallStepsTest, EmptyValuesAreJoinedAsTheyStand)
+{
+    install.profile.clear();
+    source.component.clear();
+    source.appName.clear();
+    install.sourceFiles.insert("C:\\Setup Files\\");
+    RunInstall(install, source, target, true, false);
+    EXPECT_EQ(install.steps[2], "copy C:\\Setup Files\\ -> c:\\Program Files\\Quenlark\\");
+    EXPECT_EQ(install.steps[6], "copy C:\\Setup Files\\.html -> c:\\Program Files\\Quenlark\\.html");
+    EXPECT_EQ(install.steps.back(), "info:  has been successfully installed on your desktop computer");
+}
+
+}  // namespace
