@@ -1,0 +1,129 @@
+#include "dialog.h"
+
+#include "win_app.h"
+
+BEGIN_MESSAGE_MAP(CDialog, CWnd)
+    ON_COMMAND(IDOK, &CDialog::OnOK)
+    ON_COMMAND(IDCANCEL, &CDialog::OnCancel)
+END_MESSAGE_MAP()
+
+HWND CDataExchange::PrepareCtrl(int nIDC)
+{
+    HWND hCtrl = m_pDlgWnd != nullptr ? ::GetDlgItem(m_pDlgWnd->m_hWnd, nIDC) : nullptr;
+    if (hCtrl == nullptr)
+        Fail();
+    return hCtrl;
+}
+
+CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
+    : m_pParentWnd(pParentWnd), m_lpszTemplateName(MAKEINTRESOURCE(nIDTemplate)), m_nIDHelp(nIDTemplate)
+{
+}
+
+CDialog::CDialog(LPCTSTR lpszTemplateName, CWnd* pParentWnd)
+    : m_pParentWnd(pParentWnd), m_lpszTemplateName(lpszTemplateName), m_nIDHelp(0)
+{
+}
+
+INT_PTR CDialog::DoModal()
+{
+    CWnd* parent = m_pParentWnd != nullptr ? m_pParentWnd : AfxGetMainWnd();
+    HWND owner = parent != nullptr && parent != this ? parent->m_hWnd : nullptr;
+    if (owner != nullptr)
+        owner = ::GetAncestor(owner, GA_ROOT);
+    return ::DialogBoxParam(AfxGetResourceHandle(), m_lpszTemplateName, owner, DialogProc,
+                            reinterpret_cast<LPARAM>(this));
+}
+
+BOOL CDialog::OnInitDialog()
+{
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CDialog::EndDialog(int nResult)
+{
+    ::EndDialog(m_hWnd, nResult);
+}
+
+BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
+{
+    CDataExchange dx(this, bSaveAndValidate);
+    DoDataExchange(&dx);
+    return dx.Failed() ? FALSE : TRUE;
+}
+
+void CDialog::OnOK()
+{
+    if (!UpdateData(TRUE))
+        return;
+    EndDialog(IDOK);
+}
+
+void CDialog::OnCancel()
+{
+    EndDialog(IDCANCEL);
+}
+
+void CDialog::DoDataExchange(CDataExchange*) {}
+
+LRESULT CDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // DefDlgProc calls DialogProc first; the flag makes it answer "not
+    // handled" for this message, so the system's own processing runs.
+    const UINT savedMessage = m_defaultMessage;
+    const bool savedInDefault = m_inDefault;
+    m_defaultMessage = message;
+    m_inDefault = true;
+    const LRESULT result = ::DefDlgProc(m_hWnd, message, wParam, lParam);
+    m_defaultMessage = savedMessage;
+    m_inDefault = savedInDefault;
+    return result;
+}
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_INITDIALOG) {
+        auto* dialog = reinterpret_cast<CDialog*>(lParam);
+        ::SetWindowLongPtr(hDlg, DWLP_USER, lParam);
+        dialog->BindToHandle(hDlg);
+        return dialog->OnInitDialog();
+    }
+    auto* dialog = reinterpret_cast<CDialog*>(::GetWindowLongPtr(hDlg, DWLP_USER));
+    if (dialog == nullptr)
+        return FALSE;
+    if (dialog->m_inDefault && message == dialog->m_defaultMessage)
+        return FALSE;
+
+    LRESULT result = 0;
+    const BOOL handled = dialog->OnWndMsg(message, wParam, lParam, &result);
+
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtr(hDlg, DWLP_USER, 0);
+        dialog->UnbindFromHandle();
+        CWinApp* app = AfxGetApp();
+        if (app != nullptr && app->m_pMainWnd == dialog)
+            app->m_pMainWnd = nullptr;
+        dialog->PostNcDestroy();
+    }
+    if (!handled)
+        return FALSE;
+    switch (message) {
+    // These answer through the return value itself.
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+    case WM_COMPAREITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_QUERYDRAGICON:
+        return static_cast<INT_PTR>(result);
+    default:
+        ::SetWindowLongPtr(hDlg, DWLP_MSGRESULT, result);
+        return TRUE;
+    }
+}

@@ -1,0 +1,112 @@
+#include "frame_wnd.h"
+
+#include "cmd_ui.h"
+#include "win_app.h"
+
+const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
+
+BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
+    ON_WM_SIZE()
+    ON_WM_INITMENUPOPUP()
+END_MESSAGE_MAP()
+
+CFrameWnd::CFrameWnd() = default;
+CFrameWnd::~CFrameWnd() = default;
+
+BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, void*)
+{
+    const tstring resourceText = AfxLoadString(nIDResource);
+    m_strTitle = resourceText.substr(0, resourceText.find(TEXT('\n')));
+    m_hAccelTable = ::LoadAccelerators(AfxGetResourceHandle(), MAKEINTRESOURCE(nIDResource));
+    return Create(nullptr, m_strTitle.c_str(), dwDefaultStyle, rectDefault, pParentWnd,
+                  MAKEINTRESOURCE(nIDResource), 0);
+}
+
+BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                       CWnd* pParentWnd, LPCTSTR lpszMenuName, DWORD dwExStyle)
+{
+    HMENU hMenu = nullptr;
+    if (lpszMenuName != nullptr) {
+        hMenu = ::LoadMenu(AfxGetResourceHandle(), lpszMenuName);
+        if (hMenu == nullptr)
+            return FALSE;
+    }
+    const bool useDefault = rect.left == CW_USEDEFAULT;
+    const BOOL created =
+        CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, useDefault ? CW_USEDEFAULT : rect.top,
+                 useDefault ? CW_USEDEFAULT : rect.right - rect.left,
+                 useDefault ? CW_USEDEFAULT : rect.bottom - rect.top,
+                 pParentWnd != nullptr ? pParentWnd->m_hWnd : nullptr, hMenu);
+    if (!created && hMenu != nullptr)
+        ::DestroyMenu(hMenu);
+    return created;
+}
+
+BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs)
+{
+    if (cs.lpszClass == nullptr) {
+        cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
+                                           reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+    }
+    cs.dwExStyle |= WS_EX_CLIENTEDGE;
+    return TRUE;
+}
+
+BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
+{
+    if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST && m_hAccelTable != nullptr)
+        return ::TranslateAccelerator(m_hWnd, m_hAccelTable, pMsg) != 0;
+    return FALSE;
+}
+
+BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
+{
+    if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return TRUE;
+    CWinApp* app = AfxGetApp();
+    return app != nullptr && app->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+void CFrameWnd::PostNcDestroy()
+{
+    delete this;
+}
+
+void CFrameWnd::RecalcLayout()
+{
+    CRect client;
+    GetClientRect(&client);
+    HWND bar = ::GetDlgItem(m_hWnd, AFX_IDW_TOOLBAR);
+    if (bar != nullptr && ::IsWindowVisible(bar)) {
+        CRect barRect;
+        ::GetWindowRect(bar, &barRect);
+        ::MoveWindow(bar, 0, 0, client.Width(), barRect.Height(), TRUE);
+        client.top += barRect.Height();
+    }
+    HWND pane = ::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST);
+    if (pane != nullptr)
+        ::MoveWindow(pane, client.left, client.top, client.Width(), client.Height(), TRUE);
+}
+
+void CFrameWnd::OnSize(UINT nType, int, int)
+{
+    if (nType != SIZE_MINIMIZED)
+        RecalcLayout();
+}
+
+void CFrameWnd::OnInitMenuPopup(HMENU hPopupMenu, UINT, BOOL bSysMenu)
+{
+    if (bSysMenu)
+        return;
+    const int count = ::GetMenuItemCount(hPopupMenu);
+    for (int index = 0; index < count; ++index) {
+        const UINT id = ::GetMenuItemID(hPopupMenu, index);
+        if (id == 0 || id == static_cast<UINT>(-1))
+            continue;  // separator or submenu
+        CCmdUI state;
+        state.m_nID = id;
+        state.m_nIndex = static_cast<UINT>(index);
+        state.m_hMenu = hPopupMenu;
+        state.DoUpdate(this, m_bAutoMenuEnable);
+    }
+}

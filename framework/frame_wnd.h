@@ -1,0 +1,46 @@
+#pragma once
+// CFrameWnd: a top-level window with a menu, an accelerator table and a
+// title from one resource id, and a client pane (child AFX_IDW_PANE_FIRST)
+// kept over its whole client area. Commands run view -> frame -> application;
+// menu items are enabled by their update handlers when a popup opens.
+// Frames live on the heap and delete themselves when their window is gone.
+#include "afx_res.h"
+#include "wnd.h"
+
+class CFrameWnd : public CWnd {
+public:
+    // Stands for the system's default position and size.
+    static const CRect rectDefault;
+
+    HACCEL m_hAccelTable = nullptr;
+    // Items with neither an update handler nor a command handler are greyed.
+    BOOL m_bAutoMenuEnable = TRUE;
+    tstring m_strTitle;
+
+    CFrameWnd();
+    ~CFrameWnd() override;
+
+    // Loads menu, accelerators and title (first line of string nIDResource)
+    // and creates the window. pContext is not used.
+    virtual BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+                           CWnd* pParentWnd = nullptr, void* pContext = nullptr);
+    BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle = WS_OVERLAPPEDWINDOW,
+                const RECT& rect = rectDefault, CWnd* pParentWnd = nullptr, LPCTSTR lpszMenuName = nullptr,
+                DWORD dwExStyle = 0);
+
+    // Places a top bar (child AFX_IDW_TOOLBAR), if any, and the pane below it.
+    virtual void RecalcLayout();
+
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    // The frame's own map, then the application's.
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+
+protected:
+    void PostNcDestroy() override;
+
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnInitMenuPopup(HMENU hPopupMenu, UINT nIndex, BOOL bSysMenu);
+
+    DECLARE_MESSAGE_MAP()
+};

@@ -1,0 +1,128 @@
+#pragma once
+// CWnd: a C++ object bound to one window. The object is found from the window
+// through a window property set at WM_NCCREATE and removed at WM_NCDESTROY;
+// messages go through the class's message map, the rest to DefWindowProc.
+#include <map>
+#include <memory>
+
+#include "cmd_target.h"
+#include "rect.h"
+#include "tstring.h"
+
+class CWnd : public CCmdTarget {
+public:
+    HWND m_hWnd = nullptr;
+
+    CWnd();
+    // Destroys the window if this object still owns one.
+    ~CWnd() override;
+
+    operator HWND() const { return m_hWnd; }
+    HWND GetSafeHwnd() const { return m_hWnd; }
+
+    // The object bound to hWnd by Create or a dialog, or null.
+    static CWnd* FromHandlePermanent(HWND hWnd);
+    // Wraps a window this object does not own (a dialog control, say).
+    BOOL Attach(HWND hWnd);
+    HWND Detach();
+
+    virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+    virtual BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                        CWnd* pParentWnd, UINT nID);
+    // lpParam is not passed on: the creation parameter carries this object.
+    BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, int x,
+                  int y, int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu);
+    virtual BOOL DestroyWindow();
+
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // Runs the map's handler for a message; FALSE when the map has none.
+    virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    // WM_COMMAND: asks the update handler first for menu and accelerator
+    // commands and drops a disabled one; then routes through OnCmdMsg.
+    virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // Called after the window is gone; the object may delete itself here.
+    virtual void PostNcDestroy();
+    // Default processing of the message being handled.
+    LRESULT Default();
+
+    // Caption null: the application's name.
+    int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = nullptr, UINT nType = MB_OK);
+
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE);
+    void Invalidate(BOOL bErase = TRUE) { InvalidateRect(nullptr, bErase); }
+    BOOL RedrawWindow(LPCRECT lpRectUpdate = nullptr, HRGN hrgnUpdate = nullptr,
+                      UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    void UpdateWindow();
+    void GetClientRect(LPRECT lpRect) const;
+    void GetWindowRect(LPRECT lpRect) const;
+    void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE);
+    void MoveWindow(LPCRECT lpRect, BOOL bRepaint = TRUE);
+    BOOL ShowWindow(int nCmdShow);
+    BOOL IsWindowVisible() const;
+    BOOL IsIconic() const;
+    BOOL EnableWindow(BOOL bEnable = TRUE);
+    BOOL IsWindowEnabled() const;
+    // Returns the object of the window that had the focus, if it has one.
+    CWnd* SetFocus();
+    void SetWindowText(LPCTSTR lpszString);
+    tstring GetWindowText() const;
+    DWORD GetStyle() const;
+    DWORD GetExStyle() const;
+    int GetDlgCtrlID() const;
+    CWnd* GetParent() const;
+    HMENU GetMenu() const;
+    HICON SetIcon(HICON hIcon, BOOL bBigIcon);
+    // Centres over the owner (or pAlternateOwner), else over the work area.
+    void CenterWindow(CWnd* pAlternateOwner = nullptr);
+
+    // Dialog controls. GetDlgItem gives a wrapper that lives as long as this
+    // object, or the control's own object when it has one.
+    CWnd* GetDlgItem(int nID) const;
+    void SetDlgItemText(int nID, LPCTSTR lpszString);
+    tstring GetDlgItemText(int nID) const;
+    void CheckDlgButton(int nIDButton, UINT nCheck);
+    UINT IsDlgButtonChecked(int nIDButton) const;
+    LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+
+protected:
+    // Default handlers for derived classes that add to the message's own processing.
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnDestroy();
+    afx_msg void OnClose();
+    afx_msg void OnPaint();
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg HCURSOR OnQueryDragIcon();
+
+    // Binds this object to a window created elsewhere (dialogs).
+    void BindToHandle(HWND hWnd);
+    void UnbindFromHandle();
+
+    friend LRESULT CALLBACK AfxWndProc(HWND, UINT, WPARAM, LPARAM);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    struct CurrentMessage {
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+    };
+    CurrentMessage m_currentMsg{0, 0, 0};
+    mutable std::map<HWND, std::unique_ptr<CWnd>> m_itemWrappers;
+};
+
+// The window procedure of every class the framework registers.
+LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Registers (once) a window class with the framework's window procedure and
+// the given style, cursor, background and icon; returns its name, valid for
+// the whole run.
+LPCTSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = nullptr, HBRUSH hbrBackground = nullptr,
+                            HICON hIcon = nullptr);
