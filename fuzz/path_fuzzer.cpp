@@ -27,8 +27,8 @@ public:
     {
         return static_cast<unsigned>(root[0] - 'A') == cdrom ? 5 : 3;
     }
-    bool SetCurrentDirectory(const std::string& path) override { return path.size() % 2 == 0; }
-    unsigned long CreateDirectory(const std::string& path) override { return path.size() % 3; }
+    bool ChangeDirectory(const std::string& path) override { return path.size() % 2 == 0; }
+    unsigned long MakeDirectory(const std::string& path) override { return path.size() % 3; }
 };
 
 class FuzzProbe : public FileSizeProbe {

@@ -24,7 +24,7 @@ bool InstallOnDesktop(InstallPlatform& platform, const InstallSource& source,
     const std::string& target = targetFolder.Text();
     const std::string programPath = target + filename;
 
-    if (!platform.CopyFile(source.sourceFolder + desktop, programPath)) {
+    if (!platform.CopyFileOver(source.sourceFolder + desktop, programPath)) {
         const std::uint32_t error = platform.LastError();
         platform.ShowMessage(NotInstalledMessage(source.appName, CErrorText().TextFor(error)),
                              MessageIcon::Information);
@@ -34,7 +34,7 @@ bool InstallOnDesktop(InstallPlatform& platform, const InstallSource& source,
     platform.MakeShortcuts(programPath, source.appName);
     const std::string page = source.component + ".html";
     for (const std::string& side : {std::string("readme.txt"), std::string("featured.gif"), page})
-        platform.CopyFile(source.sourceFolder + side, target + side);
+        platform.CopyFileOver(source.sourceFolder + side, target + side);
     platform.ShowMessage(InstalledMessage(source.appName), MessageIcon::Information);
     return true;
 }

@@ -17,7 +17,7 @@ public:
     virtual std::string ReadProfile(const std::string& section, const std::string& key,
                                     const std::string& filePath) = 0;
     // Copies one file, overwriting the target.
-    virtual bool CopyFile(const std::string& from, const std::string& to) = 0;
+    virtual bool CopyFileOver(const std::string& from, const std::string& to) = 0;
     virtual std::uint32_t LastError() = 0;
     // The desktop and Start-menu shortcuts to the installed program.
     virtual void MakeShortcuts(const std::string& programPath, const std::string& appName) = 0;

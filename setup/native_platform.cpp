@@ -33,8 +33,8 @@ public:
         return LocalDate{local.tm_mday, local.tm_mon + 1, local.tm_year + 1900};
     }
     unsigned DriveType(const std::string&) override { return 1; }  // no such root
-    bool SetCurrentDirectory(const std::string& path) override { return chdir(path.c_str()) == 0; }
-    unsigned long CreateDirectory(const std::string& path) override
+    bool ChangeDirectory(const std::string& path) override { return chdir(path.c_str()) == 0; }
+    unsigned long MakeDirectory(const std::string& path) override
     {
         if (mkdir(path.c_str(), 0777) == 0)
             return 0;

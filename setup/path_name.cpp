@@ -121,8 +121,8 @@ void CPathName::EnsureTrailingSeparator()
 bool CPathName::Exists() const
 {
     const std::string remembered = m_platform->CurrentDirectory();
-    const bool exists = m_platform->SetCurrentDirectory(m_text);
-    m_platform->SetCurrentDirectory(remembered);
+    const bool exists = m_platform->ChangeDirectory(m_text);
+    m_platform->ChangeDirectory(remembered);
     return exists;
 }
 
@@ -134,11 +134,11 @@ bool CPathName::CreateChain() const
     const std::string remembered = m_platform->CurrentDirectory();
     bool result = true;
     for (const std::string& level : ChainLevels(m_text, m_separator)) {
-        const unsigned long error = m_platform->CreateDirectory(level);
+        const unsigned long error = m_platform->MakeDirectory(level);
         if (error != 0 && error != kAlreadyExists)
             result = false;
     }
-    m_platform->SetCurrentDirectory(remembered);
+    m_platform->ChangeDirectory(remembered);
     return result;
 }
 

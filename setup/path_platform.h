@@ -22,9 +22,9 @@ public:
     // Drive type of a root such as "D:" (GetDriveTypeA numbering, 5 = CD-ROM).
     virtual unsigned DriveType(const std::string& root) = 0;
 
-    virtual bool SetCurrentDirectory(const std::string& path) = 0;
+    virtual bool ChangeDirectory(const std::string& path) = 0;
     // Creates one folder; yields 0 or the system error code (183 = exists).
-    virtual unsigned long CreateDirectory(const std::string& path) = 0;
+    virtual unsigned long MakeDirectory(const std::string& path) = 0;
 };
 
 // The operating system's own implementation (Win32 in the Windows build,

@@ -31,7 +31,7 @@ public:
         driveQueries.push_back(root);
         return (root.size() == 2 && root[1] == ':' && cdromDrives.count(root[0])) ? 5 : 3;
     }
-    bool SetCurrentDirectory(const std::string& path) override
+    bool ChangeDirectory(const std::string& path) override
     {
         std::string folder = path;
         if (folder.size() > 1 && (folder.back() == '\\' || folder.back() == '/'))
@@ -41,7 +41,7 @@ public:
         currentDir = path;
         return true;
     }
-    unsigned long CreateDirectory(const std::string& path) override
+    unsigned long MakeDirectory(const std::string& path) override
     {
         created.push_back(path);
         const auto refusal = refusals.find(path);

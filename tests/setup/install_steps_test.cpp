@@ -25,7 +25,7 @@ public:
         const auto value = profile.find(section + "/" + key);
         return value == profile.end() ? std::string() : value->second;
     }
-    bool CopyFile(const std::string& from, const std::string& to) override
+    bool CopyFileOver(const std::string& from, const std::string& to) override
     {
         steps.push_back("copy " + from + " -> " + to);
         return sourceFiles.count(from) != 0;

@@ -1,0 +1,99 @@
+#include "shortcut_maker.h"
+
+#include <objbase.h>
+
+#include "file_item.h"
+#include "registry_key.h"
+#include "shortcut_writer.h"
+
+namespace {
+
+const char kShellFoldersKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+// Every shortcut operation runs with the component library initialised.
+class ComScope {
+public:
+    ComScope() { CoInitialize(nullptr); }
+    ~ComScope() { CoUninitialize(); }
+    ComScope(const ComScope&) = delete;
+    ComScope& operator=(const ComScope&) = delete;
+};
+
+}  // namespace
+
+CShortcutMaker::CShortcutMaker()
+{
+    CRegistryKey key(HKEY_LOCAL_MACHINE);
+    if (!key.Open(HKEY_LOCAL_MACHINE, kShellFoldersKey))
+        return;
+    key.ReadText("Common Start Menu", m_startMenuFolder.Text());
+    key.ReadText("Common Desktop", m_desktopFolder.Text());
+    key.Close();
+    m_desktopFolder.EnsureTrailingSeparator();
+    m_startMenuFolder.EnsureTrailingSeparator();
+}
+
+bool CShortcutMaker::PrepareWriter(CShortcutWriter& writer, const std::string& targetPath,
+                                   const std::string& description)
+{
+    CFileItem program;
+    program.SetPath(targetPath.c_str(), CFileItem::kDefaultFlags);
+
+    CShortcutInfo info;
+    info.m_targetPath = targetPath;
+    info.m_description = description;
+    info.m_iconFile = targetPath;
+    info.m_iconIndex = 0;
+    info.m_showCommand = SW_SHOWNORMAL;
+    info.m_workingDirectory = program.FolderText();
+
+    if (!writer.Take(info)) {
+        m_lastError = "Failed to create shortcut for " + targetPath;
+        return false;
+    }
+    return true;
+}
+
+bool CShortcutMaker::SaveLink(CShortcutWriter& writer, const std::string& linkPath)
+{
+    if (!writer.Save(linkPath)) {
+        m_lastError = "Failed to write shortcut at " + linkPath;
+        return false;
+    }
+    m_created.push_front(linkPath);
+    return true;
+}
+
+bool CShortcutMaker::CreateDesktopShortcut(const std::string& targetPath,
+                                           const std::string& linkName,
+                                           const std::string& description)
+{
+    ComScope com;
+    CShortcutWriter writer;
+    if (!PrepareWriter(writer, targetPath, description))
+        return false;
+    return SaveLink(writer, m_desktopFolder.Text() + linkName + ".lnk");
+}
+
+bool CShortcutMaker::CreateProgramsShortcut(const std::string& group,
+                                            const std::string& targetPath,
+                                            const std::string& linkName,
+                                            const std::string& description)
+{
+    ComScope com;
+    CShortcutWriter writer;
+    if (!PrepareWriter(writer, targetPath, description))
+        return false;
+    CPathName folder = m_startMenuFolder;
+    folder.EnsureTrailingSeparator();
+    folder.Append("Programs");
+    folder.EnsureTrailingSeparator();
+    folder.Append(group);
+    folder.EnsureTrailingSeparator();
+    if (!folder.Exists()) {
+        if (!folder.CreateChain())
+            return false;
+        m_created.push_front(folder.Text());
+    }
+    return SaveLink(writer, folder.Text() + linkName + ".lnk");
+}
