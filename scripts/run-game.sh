@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# Starts the desktop game under Wine: scripts/run-game.sh BUILD_DIR
+#
+# With a reachable $DISPLAY the game simply runs there. Without one, the game
+# runs on a private Xvfb screen inside Wine's virtual desktop (prefix
+# BUILD_DIR/run-prefix, made once), a screenshot is taken once the board is
+# painted, its path is printed, and everything started here is stopped again.
+set -euo pipefail
+
+build_dir=${1:?usage: run-game.sh BUILD_DIR}
+build_dir=$(cd "$build_dir" && pwd)
+exe="$build_dir/shell/Quenlark.exe"
+if [[ ! -f $exe ]]; then
+  echo "run-game: $exe is missing; run 'make windows' first" >&2
+  exit 1
+fi
+
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="   # no Mono or Gecko prompts in a fresh prefix
+
+if [[ -n ${DISPLAY:-} ]] && xdpyinfo >/dev/null 2>&1; then
+  exec wine "$exe"
+fi
+
+prefix="$build_dir/run-prefix"
+shot="$build_dir/quenlark-screenshot.png"
+export WINEPREFIX="$prefix"
+
+xvfb_pid=""
+game_pid=""
+cleanup() {
+  if [[ -n $game_pid ]]; then kill "$game_pid" 2>/dev/null || true; fi
+  timeout 20 wineserver -k 2>/dev/null || true
+  if [[ -n $xvfb_pid ]]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
+}
+trap cleanup EXIT
+
+# A free display number: no X socket and no lock file for it.
+display=""
+for n in $(seq 90 140); do
+  if [[ ! -e /tmp/.X11-unix/X$n && ! -e /tmp/.X$n-lock ]]; then display=":$n"; break; fi
+done
+[[ -n $display ]] || { echo "run-game: no free X display number" >&2; exit 1; }
+Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+export DISPLAY=$display
+for _ in $(seq 1 100); do
+  xdpyinfo >/dev/null 2>&1 && break
+  sleep 0.1
+done
+xdpyinfo >/dev/null 2>&1 || { echo "run-game: Xvfb did not start on $display" >&2; exit 1; }
+
+# The prefix, once: Wine's virtual desktop must be set before its server
+# starts, so windows get title bars and repaint like on Windows.
+if [[ ! -f $prefix/.quenlark-ready ]]; then
+  rm -rf "$prefix"
+  echo "run-game: creating Wine prefix $prefix (once)" >&2
+  timeout 180 wineboot -i >/dev/null 2>&1 || true
+  timeout 60 wineserver -w || true
+  timeout 30 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+  timeout 30 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 800x600 /f >/dev/null 2>&1
+  timeout 60 wineserver -k || true
+  timeout 60 wineserver -w || true
+  touch "$prefix/.quenlark-ready"
+fi
+
+wine "$exe" &
+game_pid=$!
+
+# Wait (bounded) until the game's window is up and its board painted: the
+# picture then shows the menu bar and many tile colours, and stops changing.
+ready=""
+previous=""
+for _ in $(seq 1 120); do
+  sleep 0.5
+  if xdotool search --name '^Quenlark$' >/dev/null 2>&1; then
+    sum=$(import -display "$display" -window root -depth 8 rgb:- 2>/dev/null | md5sum | cut -d' ' -f1)
+    if [[ -n $previous && $sum == "$previous" ]]; then ready=1; break; fi
+    previous=$sum
+  fi
+done
+[[ -n $ready ]] || echo "run-game: the game window did not settle in time; taking the screenshot anyway" >&2
+
+import -display "$display" -window root "$shot"
+echo "$shot"

@@ -1,0 +1,173 @@
+#include "board_view.h"
+
+#include "resource.h"
+
+BEGIN_MESSAGE_MAP(CBoardView, CWnd)
+    ON_WM_PAINT()
+    ON_WM_ERASEBKGND()
+    ON_WM_LBUTTONDOWN()
+    ON_COMMAND(ID_FILE_NEWGAME, &CBoardView::OnNewGame)
+    ON_COMMAND(ID_FILE_SCORES, &CBoardView::OnScores)
+    ON_COMMAND(ID_EDIT_UNDO, &CBoardView::OnEditUndo)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_UNDO, &CBoardView::OnUpdateEditUndo)
+    ON_COMMAND(ID_EDIT_SETTINGS, &CBoardView::OnSettings)
+    ON_COMMAND(ID_APP_ABOUT, &CBoardView::OnAppAbout)
+    ON_COMMAND(ID_THEME_DEFAULT, &CBoardView::OnThemeDefault)
+    ON_COMMAND(ID_THEME_LONDON, &CBoardView::OnThemeLondon)
+    ON_COMMAND(ID_THEME_RATTLESNAKE, &CBoardView::OnThemeRattlesnake)
+END_MESSAGE_MAP()
+
+CBoardView::CBoardView() : m_painter(PaintModeFromEnvironment()) {}
+
+CBoardView::~CBoardView()
+{
+    m_board.colourGrid.reset();
+    m_board.markGrid.reset();
+    m_board.undoGrid.reset();
+    m_painter.Release();
+    m_offscreenBitmap.DeleteObject();
+    for (CBrush& brush : m_tileBrushes)
+        brush.DeleteObject();
+    m_offscreenDC.DeleteDC();
+}
+
+BOOL CBoardView::PreCreateWindow(CREATESTRUCT& cs)
+{
+    if (!CWnd::PreCreateWindow(cs))
+        return FALSE;
+    cs.dwExStyle |= WS_EX_CLIENTEDGE;
+    cs.style &= ~WS_BORDER;
+    cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, ::LoadCursor(nullptr, IDC_ARROW),
+                                       reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), nullptr);
+    return TRUE;
+}
+
+void CBoardView::CreateTileBrushes(const Theme& theme)
+{
+    for (int colour = 0; colour < TileColourCount; ++colour)
+        m_tileBrushes[colour].CreateSolidBrush(theme.tileColours[colour]);
+}
+
+void CBoardView::PrepareFirstPaint(CDC& paintDC)
+{
+    CRect client;
+    GetClientRect(&client);
+    m_board.clientRect = {client.left, client.top, client.right, client.bottom};
+    m_offscreenDC.CreateCompatibleDC(&paintDC);
+    m_offscreenBitmap.CreateCompatibleBitmap(&paintDC, client.Width(), client.Height());
+    m_offscreenDC.SetBkMode(TRANSPARENT);
+    m_offscreenDC.SetTextColor(RGB(255, 255, 255));
+    CreateTileBrushes(themes::Default);
+    // The paint in progress draws this first board: NewGame must not repaint.
+    NewGame(m_board, *this, false);
+    m_viewReady = true;
+}
+
+void CBoardView::OnPaint()
+{
+    CPaintDC dc(this);
+    if (!m_viewReady)
+        PrepareFirstPaint(dc);
+    HGDIOBJ oldBitmap = m_offscreenDC.SelectObject(&m_offscreenBitmap);
+    m_painter.Paint(m_offscreenDC, m_board, m_tileBrushes);
+    const ClientRect& client = m_board.clientRect;
+    dc.BitBlt(0, 0, client.right - client.left, client.bottom - client.top, &m_offscreenDC, 0, 0, SRCCOPY);
+    m_offscreenDC.SelectObject(oldBitmap);
+}
+
+BOOL CBoardView::OnEraseBkgnd(CDC*)
+{
+    // The paint covers the picture completely; erasing would only flicker.
+    return TRUE;
+}
+
+void CBoardView::OnLButtonDown(UINT nFlags, CPoint point)
+{
+    CWnd::OnLButtonDown(nFlags, point);
+    BoardClick(m_board, *this, point.x, point.y);
+}
+
+void CBoardView::OnNewGame()
+{
+    NewGame(m_board, *this, m_viewReady);
+}
+
+void CBoardView::OnScores() {}
+
+void CBoardView::OnEditUndo()
+{
+    Undo(m_board, *this);
+}
+
+void CBoardView::OnUpdateEditUndo(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(CanUndo(m_board));
+}
+
+void CBoardView::OnSettings() {}
+
+void CBoardView::OnAppAbout() {}
+
+void CBoardView::ChangeTheme(const Theme& theme)
+{
+    for (CBrush& brush : m_tileBrushes)
+        brush.DeleteObject();
+    CreateTileBrushes(theme);
+    m_painter.BrushesChanged();
+    RepaintNow();
+}
+
+void CBoardView::OnThemeDefault()
+{
+    ChangeTheme(themes::Default);
+}
+
+void CBoardView::OnThemeLondon()
+{
+    ChangeTheme(themes::London);
+}
+
+void CBoardView::OnThemeRattlesnake()
+{
+    ChangeTheme(themes::Rattlesnake);
+}
+
+std::int32_t CBoardView::GetProfileInt(const TextChar* section, const TextChar* key, std::int32_t defaultValue)
+{
+    return static_cast<std::int32_t>(AfxGetApp()->GetProfileInt(section, key, defaultValue));
+}
+
+void CBoardView::WriteProfileInt(const TextChar* section, const TextChar* key, std::int32_t value)
+{
+    AfxGetApp()->WriteProfileInt(section, key, value);
+}
+
+TimeOfDay CBoardView::LocalTimeOfDay()
+{
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    return TimeOfDay{now.wHour, now.wMinute, now.wSecond};
+}
+
+void CBoardView::SeedRandom(std::uint32_t seed)
+{
+    m_random.Seed(seed);
+}
+
+int CBoardView::DrawRandom()
+{
+    return m_random.Next();
+}
+
+void CBoardView::RepaintNow()
+{
+    if (m_hWnd == nullptr)
+        return;  // a null window would mean every window
+    InvalidateRect(nullptr, TRUE);
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+void CBoardView::ShowMessage(const TextChar* text)
+{
+    MessageBox(text, nullptr, MB_OK);
+}

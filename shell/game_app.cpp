@@ -1,0 +1,29 @@
+#include "game_app.h"
+
+#include "main_frame.h"
+#include "resource.h"
+
+// The one application object; the framework's WinMain runs it.
+CGameApp theApp;
+
+BEGIN_MESSAGE_MAP(CGameApp, CWinApp)
+END_MESSAGE_MAP()
+
+// No name given: the framework takes it from string AFX_IDS_APP_TITLE.
+CGameApp::CGameApp() = default;
+CGameApp::~CGameApp() = default;
+
+BOOL CGameApp::InitInstance()
+{
+    Enable3dControls();
+    SetRegistryKey(TEXT("Local AppWizard-Generated Applications"));
+
+    auto* frame = new CMainFrame;  // deletes itself when its window is destroyed
+    m_pMainWnd = frame;
+    frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, nullptr);
+
+    // The first paint creates the drawing objects and starts the first game.
+    frame->ShowWindow(SW_SHOW);
+    frame->UpdateWindow();
+    return TRUE;
+}
