@@ -11,68 +11,155 @@ bool IsSingleWay(unsigned mask)
     return mask == WayLeft || mask == WayRight || mask == WayUp || mask == WayDown;
 }
 
-// One path of the walk. Every cell it marks BranchPending lowers
-// `firstPending`, so the caller's search for branch points never has to look
-// in front of it.
-std::uint32_t WalkPath(Board& board, std::int32_t column, std::int32_t row, CellColour colour,
-                       std::uint32_t& firstPending)
-{
-    std::uint32_t steps = 0;
-    for (;;) {
-        unsigned mask = 0;
-        if (MatchesAt(board, column - 1, row, colour)) mask |= WayLeft;
-        if (MatchesAt(board, column + 1, row, colour)) mask |= WayRight;
-        if (MatchesAt(board, column, row - 1, colour)) mask |= WayUp;
-        if (MatchesAt(board, column, row + 1, colour)) mask |= WayDown;
-        if (mask == 0)
-            return steps;
-        ++steps;
-
-        const std::uint32_t here = static_cast<std::uint32_t>(row) * board.columns + column;
-        if (!IsSingleWay(mask)) {
-            board.markGrid[here] = BranchPending;
-            if (here < firstPending)
-                firstPending = here;
-        }
-
-        if (mask & WayLeft) --column;
-        else if (mask & WayRight) ++column;
-        else if (mask & WayUp) --row;
-        else ++row;
-        board.markGrid[static_cast<std::uint32_t>(row) * board.columns + column] = Selected;
+// The selection walk over one board. The grids are held in locals because
+// byte stores may alias anything the compiler would otherwise have to reload.
+class GroupWalk {
+public:
+    GroupWalk(Board& board, CellColour colour)
+        : colours_(board.colourGrid.get()), marks_(board.markGrid.get()), columns_(board.columns),
+          rows_(board.rows), colour_(colour)
+    {
     }
-}
+
+    // MatchesAt for the four neighbours of a cell, as a mask of ways on.
+    // `Known` names ways already known to be closed (the visited cell the
+    // walk came from), which are not tested again.
+    template <unsigned Known = 0>
+    unsigned OpenWays(std::uint32_t column, std::uint32_t row, std::uint32_t here) const
+    {
+        unsigned mask = 0;
+        if (!(Known & WayLeft) && column > 0) mask |= Open(here - 1) * WayLeft;
+        if (!(Known & WayRight) && column + 1 < columns_) mask |= Open(here + 1) * WayRight;
+        if (!(Known & WayUp) && row > 0) mask |= Open(here - columns_) * WayUp;
+        if (!(Known & WayDown) && row + 1 < rows_) mask |= Open(here + columns_) * WayDown;
+        return mask;
+    }
+
+    // One path through the group, marking as it goes; the number of steps.
+    // Every cell marked BranchPending lowers `firstPending`. When the start
+    // cell is visited, the cell behind each step always is.
+    std::uint32_t Walk(std::uint32_t column, std::uint32_t row, bool startVisited,
+                       std::uint32_t& firstPending) const
+    {
+        // Copies in locals: the byte stores below could alias any member.
+        const GroupWalk walk = *this;
+        std::uint32_t lowestPending = firstPending;
+        std::uint32_t here = row * columns_ + column;
+        std::uint32_t steps = 0;
+        unsigned back = 0;  // the way back to a visited cell, if known
+        for (;;) {
+            unsigned mask;
+            switch (back) {
+            case WayLeft: mask = walk.OpenWays<WayLeft>(column, row, here); break;
+            case WayRight: mask = walk.OpenWays<WayRight>(column, row, here); break;
+            case WayUp: mask = walk.OpenWays<WayUp>(column, row, here); break;
+            case WayDown: mask = walk.OpenWays<WayDown>(column, row, here); break;
+            default: mask = walk.OpenWays(column, row, here); break;
+            }
+            if (mask == 0)
+                break;
+            ++steps;
+            if (!IsSingleWay(mask)) {
+                walk.marks_[here] = BranchPending;
+                if (here < lowestPending)
+                    lowestPending = here;
+            }
+            if (mask & WayLeft) {
+                --column;
+                --here;
+                back = WayRight;
+            } else if (mask & WayRight) {
+                ++column;
+                ++here;
+                back = WayLeft;
+            } else if (mask & WayUp) {
+                --row;
+                here -= walk.columns_;
+                back = WayDown;
+            } else {
+                ++row;
+                here += walk.columns_;
+                back = WayUp;
+            }
+            walk.marks_[here] = Selected;
+            if (steps == 1 && !startVisited)
+                back = 0;
+        }
+        firstPending = lowestPending;
+        return steps;
+    }
+
+private:
+    // Same colour and unvisited, tested without a branch. Marks hold only
+    // Unmarked (0), Selected and BranchPending while a walk runs, so
+    // "unvisited" is a mark of zero.
+    unsigned Open(std::uint32_t i) const { return ((colours_[i] ^ colour_) | marks_[i]) == 0; }
+
+    const CellColour* colours_;
+    CellMark* marks_;
+    std::uint32_t columns_;
+    std::uint32_t rows_;
+    CellColour colour_;
+};
 
 // Marks the group of the tile at `index`; returns how many cells beyond the
-// first were added.
+// first were added. Walks from the start cell until a walk takes no step, then
+// goes on from the first BranchPending cell, until none is left.
 std::uint32_t SelectGroup(Board& board, std::uint32_t index)
 {
     std::memset(board.markGrid.get(), Unmarked, board.cellCount);
     board.markGrid[index] = Selected;
-    const CellColour colour = board.colourGrid[index];
+    const GroupWalk walk(board, board.colourGrid[index]);
+    const CellMark* const marks = board.markGrid.get();
+    const std::uint32_t columns = board.columns;
+    const std::uint32_t cellCount = board.cellCount;
 
     std::uint32_t total = 0;
     std::uint32_t start = index;
-    std::uint32_t firstPending = board.cellCount;  // no branch point known yet
+    std::uint32_t column = index % columns;
+    std::uint32_t row = index / columns;
+    bool previousWasLeft = false;
+    // No cell before this one is BranchPending: every branch point a walk
+    // marks lowers it, and the search moves it past what it has looked at.
+    std::uint32_t firstPending = cellCount;
     for (;;) {
-        const auto column = static_cast<std::int32_t>(start % board.columns);
-        const auto row = static_cast<std::int32_t>(start / board.columns);
-        std::uint32_t steps;
-        do {
-            steps = WalkPath(board, column, row, colour, firstPending);
-            total += steps;
-        } while (steps != 0);
+        // A cell with no way on would walk no step: skip the call. Right
+        // after its left neighbour was taken from the search, that neighbour
+        // is known to be visited.
+        const unsigned ways = previousWasLeft ? walk.OpenWays<WayLeft>(column, row, start)
+                                              : walk.OpenWays(column, row, start);
+        if (ways != 0) {
+            std::uint32_t steps;
+            do {
+                steps = walk.Walk(column, row, true, firstPending);
+                total += steps;
+            } while (steps != 0);
+        }
 
-        // The first BranchPending from index 0: nothing before firstPending can be one.
-        const CellMark* marks = board.markGrid.get();
-        const void* found = firstPending < board.cellCount
-            ? std::memchr(marks + firstPending, BranchPending, board.cellCount - firstPending)
-            : nullptr;
-        if (found == nullptr)
+        // The first BranchPending from index 0. Most searches go on right
+        // after the last one found, so column and row follow the index
+        // instead of being divided out each time.
+        std::uint32_t next = firstPending;
+        if (next != start + 1) {
+            column = next % columns;
+            row = next / columns;
+        } else if (++column == columns) {
+            column = 0;
+            ++row;
+        }
+        while (next < cellCount && marks[next] != BranchPending) {
+            ++next;
+            if (++column == columns) {
+                column = 0;
+                ++row;
+            }
+        }
+        if (next >= cellCount)
             return total;
-        start = static_cast<std::uint32_t>(static_cast<const CellMark*>(found) - marks);
-        board.markGrid[start] = Selected;
-        firstPending = start + 1;
+        board.markGrid[next] = Selected;
+        previousWasLeft = next == start + 1 && column != 0;
+        start = next;
+        firstPending = next + 1;
     }
 }
 
@@ -91,8 +178,14 @@ bool MatchesAt(const Board& board, std::int32_t column, std::int32_t row, CellCo
 
 std::uint32_t WalkGroup(Board& board, std::int32_t column, std::int32_t row, CellColour colour)
 {
+    if (column < 0 || row < 0 || static_cast<std::uint32_t>(column) >= board.columns ||
+        static_cast<std::uint32_t>(row) >= board.rows)
+        return 0;
+    const GroupWalk walk(board, colour);
+    const std::uint32_t start = static_cast<std::uint32_t>(row) * board.columns + column;
     std::uint32_t firstPending = 0;
-    return WalkPath(board, column, row, colour, firstPending);
+    return walk.Walk(static_cast<std::uint32_t>(column), static_cast<std::uint32_t>(row),
+                     board.markGrid[start] >= Selected, firstPending);
 }
 
 void BoardClick(Board& board, BoardPlatform& platform, std::int32_t x, std::int32_t y)
