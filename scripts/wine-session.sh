@@ -1,0 +1,188 @@
+#!/usr/bin/env bash
+# wine-session.sh: run one command inside a throw-away Wine session.
+#
+#   wine-session.sh [options] [--] COMMAND [ARGS...]
+#
+#   --state DIR        where the template prefix and the scratch prefixes live
+#                      (default: $WINE_SESSION_STATE, else ./wine-state). Use one
+#                      per build dir, e.g. ${CMAKE_BINARY_DIR}/wine.
+#   --desktop WxH      size of Wine's virtual desktop for this session
+#                      (default 1024x768). Windows created with CW_USEDEFAULT
+#                      get about three quarters of it.
+#   --timeout SECONDS  upper bound for COMMAND (default 300); on expiry it is
+#                      killed and the session exits with 124.
+#   --keep             keep the scratch prefix (its path is printed).
+#   --warm-up          start one short Wine process before COMMAND, so that
+#                      Wine's services are up when COMMAND starts.
+#
+# What a session does:
+#   1. Display: uses $WINE_SESSION_DISPLAY if set; otherwise starts a private
+#      Xvfb on a free display number, large enough for the desktop, 24 bits.
+#   2. Template prefix: $STATE/template, made once (wineboot -i) under an flock,
+#      with the virtual desktop switched on (HKCU\Software\Wine\Explorer
+#      Desktop=Default, ...\Explorer\Desktops Default=WxH) and Mono/Gecko off.
+#      It is remade when the installed Wine changes.
+#   3. Scratch prefix: a copy of the template under $STATE/sessions (hard links
+#      for the read-only DLLs, real copies of the registry files), with the
+#      desktop size written into user.reg before any Wine process starts.
+#      The registry so starts empty of anything a previous test wrote.
+#   4. COMMAND runs with WINEPREFIX, DISPLAY and WINEDEBUG=-all exported. A
+#      COMMAND ending in .exe runs under `wine`; anything else (a shell script)
+#      runs as is and may call wine, wine reg, winepath, xdotool or import.
+#      Also exported: WINE_SESSION_DESKTOP (WxH) and WINE_SESSION_ARTIFACTS (a
+#      folder for pictures a failing test wants to keep).
+#   5. Afterwards: a picture of the whole screen goes to the artifacts folder
+#      when COMMAND failed, then `wineserver -k`, the scratch prefix is removed
+#      and the private Xvfb is stopped. Every wait is bounded.
+#
+# Exit status: COMMAND's own (77 is left as is, for ctest's SKIP_RETURN_CODE),
+# 124 when it timed out, 125 when the session itself could not be set up.
+#
+# From CMake, use tests/e2e/WineSession.cmake (quenlark_add_wine_test, or the
+# CROSSCOMPILING_EMULATOR list QUENLARK_WINE_SESSION for gtest_add_tests).
+
+set -uo pipefail
+
+state=${WINE_SESSION_STATE:-$PWD/wine-state}
+desktop=1024x768
+limit=300
+keep=0
+warm_up=0
+
+die() { echo "wine-session: $*" >&2; exit 125; }
+
+while (($#)); do
+  case $1 in
+    --state) state=$2; shift 2 ;;
+    --desktop) desktop=$2; shift 2 ;;
+    --timeout) limit=$2; shift 2 ;;
+    --keep) keep=1; shift ;;
+    --warm-up) warm_up=1; shift ;;
+    --) shift; break ;;
+    -*) die "unknown option $1" ;;
+    *) break ;;
+  esac
+done
+(($#)) || die "no command given"
+[[ $desktop =~ ^([0-9]+)x([0-9]+)$ ]] || die "bad --desktop '$desktop', want WxH"
+desk_w=${BASH_REMATCH[1]}
+desk_h=${BASH_REMATCH[2]}
+[[ $limit =~ ^[0-9]+$ ]] || die "bad --timeout '$limit'"
+
+for tool in wine wineboot wineserver flock timeout; do
+  command -v "$tool" >/dev/null || die "$tool not found (run scripts/bootstrap.sh)"
+done
+
+mkdir -p "$state/sessions" "$state/artifacts" || die "cannot create $state"
+state=$(cd "$state" && pwd)
+export WINEDEBUG=-all
+# No Mono or Gecko installer dialogs: nothing here needs .NET or a browser.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINE_SESSION_ARTIFACTS="$state/artifacts"
+export WINE_SESSION_DESKTOP="$desktop"
+
+xvfb_pid=
+session=
+cleanup() {
+  if [[ -n $session && -d $session ]]; then
+    WINEPREFIX=$session timeout 20 wineserver -k >/dev/null 2>&1
+    if ((keep)); then
+      echo "wine-session: kept prefix $session" >&2
+    else
+      rm -rf "$session"
+    fi
+  fi
+  if [[ -n $xvfb_pid ]]; then
+    kill "$xvfb_pid" 2>/dev/null
+    wait "$xvfb_pid" 2>/dev/null
+  fi
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+# 1. Display.
+if [[ -n ${WINE_SESSION_DISPLAY:-} ]]; then
+  export DISPLAY=$WINE_SESSION_DISPLAY
+else
+  command -v Xvfb >/dev/null || die "Xvfb not found (run scripts/bootstrap.sh)"
+  screen_w=$((desk_w > 1024 ? desk_w : 1024))
+  screen_h=$((desk_h > 768 ? desk_h : 768))
+  fdfile=$(mktemp "$state/sessions/display.XXXXXX")
+  # -displayfd picks a free display number and writes it once the server is
+  # ready, so concurrent sessions never race for a number.
+  Xvfb -displayfd 3 -screen 0 "${screen_w}x${screen_h}x24" -nolisten tcp -noreset \
+    3>"$fdfile" >/dev/null 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 100); do
+    [[ -s $fdfile ]] && break
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  number=$(tr -dc 0-9 <"$fdfile")
+  rm -f "$fdfile"
+  [[ -n $number ]] || die "Xvfb did not start"
+  export DISPLAY=:$number
+fi
+
+# 2. Template prefix, made once per state folder.
+template=$state/template
+wine_version=$(wine --version 2>/dev/null)
+{
+  flock -w 600 9 || die "timed out waiting for the template lock"
+  if [[ ! -f $template/.session-ready || $(cat "$template/.session-ready") != "$wine_version" ]]; then
+    echo "wine-session: creating template prefix in $template" >&2
+    rm -rf "$template" "$template.new"
+    (
+      export WINEPREFIX=$template.new
+      timeout 180 wineboot -i >/dev/null 2>&1 || exit 1
+      timeout 60 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 || exit 1
+      timeout 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1 || exit 1
+      # The server writes the registry files when it exits.
+      timeout 60 wineserver -w || exit 1
+    ) || { rm -rf "$template.new"; die "wineboot failed"; }
+    grep -q '^"Desktop"="Default"' "$template.new/user.reg" || die "virtual desktop setting missing in template"
+    echo "$wine_version" >"$template.new/.session-ready"
+    mv "$template.new" "$template" || die "cannot move template into place"
+  fi
+} 9>"$state/template.lock"
+
+# 3. Scratch prefix. Wine only reads the DLLs of a prefix, so hard links serve;
+# the registry files are rewritten by the server and get real copies.
+session=$(mktemp -d "$state/sessions/prefix.XXXXXX") || die "mktemp failed"
+rmdir "$session"
+cp -al "$template" "$session" || die "cannot copy the template prefix"
+for f in system.reg user.reg userdef.reg .update-timestamp; do
+  cp --remove-destination "$template/$f" "$session/$f" || die "cannot copy $f"
+done
+awk -v size="$desktop" '
+  /^\[/ { in_desktops = ($0 ~ /^\[Software\\\\Wine\\\\Explorer\\\\Desktops\]/) }
+  in_desktops && /^"Default"=/ { $0 = "\"Default\"=\"" size "\"" }
+  { print }
+' "$template/user.reg" >"$session/user.reg" || die "cannot set the desktop size"
+export WINEPREFIX=$session
+
+if ((warm_up)); then
+  timeout 60 wine cmd /c exit >/dev/null 2>&1
+fi
+
+# 4. The command.
+if [[ ${1,,} == *.exe ]]; then
+  runner=(wine)
+else
+  runner=()
+fi
+timeout -k 10 "$limit" "${runner[@]}" "$@"
+status=$?
+if ((status == 124 || status == 137)); then
+  echo "wine-session: '$*' did not finish within $limit s" >&2
+  status=124
+fi
+
+# 5. Keep a picture of the screen of a failed session.
+if ((status != 0 && status != 77)) && command -v import >/dev/null; then
+  picture="$WINE_SESSION_ARTIFACTS/$(basename "$1")-$(date +%H%M%S)-$$.png"
+  if timeout 20 import -display "$DISPLAY" -window root -depth 8 "$picture" 2>/dev/null; then
+    echo "wine-session: screen at the end saved to $picture" >&2
+  fi
+fi
+exit "$status"

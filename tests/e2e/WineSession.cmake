@@ -1,0 +1,49 @@
+# Tests that run Windows programs inside a throw-away Wine session
+# (scripts/wine-session.sh: private Xvfb, fresh copy of a template prefix,
+# bounded time). Include this file from any test folder of the cross build.
+#
+#   QUENLARK_WINE_SESSION  the session command as a list, for use as a target's
+#                          CROSSCOMPILING_EMULATOR so that add_test and
+#                          gtest_add_tests wrap every test of that target.
+#   quenlark_wine_session_target(<target> [DESKTOP WxH] [TIMEOUT s])
+#                          sets that property on a test driver target.
+#   quenlark_add_wine_test(NAME <name> COMMAND <exe or script> [args...]
+#                          [DESKTOP WxH] [TIMEOUT s] [ENVIRONMENT var=value...])
+#                          one ctest test in its own session.
+# A driver that exits with 77 is reported as skipped.
+
+include_guard(GLOBAL)
+
+set(QUENLARK_WINE_STATE "${CMAKE_BINARY_DIR}/wine" CACHE PATH
+    "Template prefix and scratch prefixes of the Wine test sessions")
+set(QUENLARK_WINE_SESSION "${CMAKE_SOURCE_DIR}/scripts/wine-session.sh;--state;${QUENLARK_WINE_STATE}")
+
+function(quenlark_wine_session_target target)
+  cmake_parse_arguments(ARG "" "DESKTOP;TIMEOUT" "" ${ARGN})
+  set(session ${QUENLARK_WINE_SESSION})
+  if(ARG_DESKTOP)
+    list(APPEND session --desktop ${ARG_DESKTOP})
+  endif()
+  if(ARG_TIMEOUT)
+    list(APPEND session --timeout ${ARG_TIMEOUT})
+  endif()
+  set_target_properties(${target} PROPERTIES CROSSCOMPILING_EMULATOR "${session};--")
+endfunction()
+
+function(quenlark_add_wine_test)
+  cmake_parse_arguments(ARG "" "NAME;DESKTOP;TIMEOUT" "COMMAND;ENVIRONMENT" ${ARGN})
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 120)
+  endif()
+  set(session ${QUENLARK_WINE_SESSION} --timeout ${ARG_TIMEOUT})
+  if(ARG_DESKTOP)
+    list(APPEND session --desktop ${ARG_DESKTOP})
+  endif()
+  add_test(NAME ${ARG_NAME} COMMAND ${session} -- ${ARG_COMMAND})
+  math(EXPR ctest_limit "${ARG_TIMEOUT} + 60")
+  set_tests_properties(${ARG_NAME} PROPERTIES TIMEOUT ${ctest_limit} SKIP_RETURN_CODE 77
+                       LABELS wine)
+  if(ARG_ENVIRONMENT)
+    set_tests_properties(${ARG_NAME} PROPERTIES ENVIRONMENT "${ARG_ENVIRONMENT}")
+  endif()
+endfunction()

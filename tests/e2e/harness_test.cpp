@@ -1,0 +1,166 @@
+// The harness itself, proven against the probe program: fresh registry per
+// session, pictures read from the screen, clicks by message and by real input,
+// message boxes, menu resources and greyed menu items read from pictures.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "dialog_text.h"
+#include "gui_process.h"
+#include "menu_picture.h"
+#include "menu_resource.h"
+#include "real_input.h"
+#include "registry_values.h"
+#include "screen_picture.h"
+
+#include "probe/probe_ids.h"
+
+using namespace e2e;
+
+namespace {
+
+const char* const ProbeKey = "Software\\QuenlarkProbe";
+const e2e::Rgb Tile = MakeRgb(255, 99, 0);
+const e2e::Rgb PressMark = MakeRgb(255, 206, 0);
+const e2e::Rgb DoubleClickMark = MakeRgb(0, 128, 255);
+
+std::string ProbePath()
+{
+    const char* path = std::getenv("HARNESS_PROBE_EXE");
+    return path ? path : "";
+}
+
+class Probe : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_FALSE(ProbePath().empty()) << "HARNESS_PROBE_EXE is not set";
+        ASSERT_TRUE(process_.Start(ProbePath())) << process_.error();
+        frame_ = process_.WaitForWindow("Harness Probe", 20000);
+        ASSERT_NE(frame_, nullptr) << "the probe's window did not appear";
+        view_ = GetDlgItem(frame_, IDW_PROBE_VIEW);
+        ASSERT_NE(view_, nullptr);
+    }
+
+    ScreenPicture View() const { return ScreenPicture::CaptureClient(view_); }
+
+    bool ViewShows(int x, int y, Rgb colour, DWORD timeoutMs = 3000) const
+    {
+        return WaitUntil([&] { return View().At(x, y) == colour; }, timeoutMs);
+    }
+
+    GuiProcess process_;
+    HWND frame_ = nullptr;
+    HWND view_ = nullptr;
+};
+
+// Two tests do the same: whichever runs second would find the value left by
+// the first if sessions shared a prefix.
+TEST_F(Probe, RegistryStartsEmptyAndIsSharedWithTheProgram)
+{
+    EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, ProbeKey));
+    PostMessageA(frame_, WM_COMMAND, ID_PROBE_REGISTRY, 0);
+    EXPECT_TRUE(WaitUntil(
+        [] { return ReadRegistryDword(HKEY_CURRENT_USER, ProbeKey, "written") == DWORD{7}; },
+        5000));
+}
+
+TEST_F(Probe, RegistryOfTheNextSessionStartsEmptyAgain)
+{
+    EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, ProbeKey));
+    PostMessageA(frame_, WM_COMMAND, ID_PROBE_REGISTRY, 0);
+    EXPECT_TRUE(WaitUntil(
+        [] { return ReadRegistryDword(HKEY_CURRENT_USER, ProbeKey, "written") == DWORD{7}; },
+        5000));
+}
+
+TEST_F(Probe, ScreenShowsThePaintedPictureAndSentClicksAtOnce)
+{
+    const ScreenPicture before = View();
+    ASSERT_FALSE(before.empty());
+    EXPECT_EQ(RgbText(before.At(10, 10)), RgbText(Tile));
+    EXPECT_EQ(RgbText(before.At(25, 25)), RgbText(Tile));
+    EXPECT_EQ(RgbText(before.At(26, 26)), RgbText(0));
+    EXPECT_EQ(RgbText(before.At(9, 9)), RgbText(0));
+
+    // A sent press is handled, painted and on the screen when SendMessage returns.
+    SendMessageA(view_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 60));
+    const ScreenPicture after = View();
+    EXPECT_EQ(RgbText(after.At(50, 60)), RgbText(PressMark));
+    EXPECT_EQ(RgbText(after.At(52, 60)), RgbText(0));
+}
+
+TEST_F(Probe, RealClicksLandOnTheClientPointAndDoubleClicksAreReported)
+{
+    BringToFront(frame_);
+    ClickAt(ScreenPoint(view_, 80, 90));
+    EXPECT_TRUE(ViewShows(80, 90, PressMark)) << "a real click did not reach (80, 90)";
+
+    DoubleClickAt(ScreenPoint(view_, 120, 90));
+    EXPECT_TRUE(ViewShows(120, 90, DoubleClickMark))
+        << "the second press was not reported as a double-click";
+}
+
+TEST_F(Probe, MessageBoxTextIsReadAndTheBoxClosesOnOk)
+{
+    const ScreenPicture before = View();
+    PostMessageA(frame_, WM_COMMAND, ID_PROBE_MESSAGE, 0);
+    HWND box = process_.WaitForWindowOfClass("#32770", 10000);
+    ASSERT_NE(box, nullptr) << "no message box appeared";
+    EXPECT_EQ(MessageBoxText(box), "Probe message");
+    EXPECT_EQ(WindowText(box), "Harness Probe");
+    EXPECT_NE(View(), before) << "the box should cover part of the view";
+
+    PressDialogButton(box, IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 5000)) << "the box stayed open";
+    // Inside Wine's virtual desktop the pixels under a closed box are repainted.
+    EXPECT_TRUE(WaitUntil([&] { return View() == before; }, 3000))
+        << View().Difference(before);
+}
+
+TEST_F(Probe, MenuIsReadFromTheProgramFile)
+{
+    std::vector<MenuEntry> menu;
+    std::string error;
+    ASSERT_TRUE(ReadMenuResource(ProbePath(), IDR_PROBE, &menu, &error)) << error;
+    ASSERT_EQ(menu.size(), 3u);
+    EXPECT_EQ(menu[1].caption, "&Edit");
+    ASSERT_EQ(menu[1].items.size(), 3u);
+    EXPECT_EQ(menu[1].items[0].caption, "&Toggled");
+    EXPECT_EQ(menu[1].items[0].id, unsigned{ID_PROBE_TOGGLED});
+    EXPECT_EQ(menu[1].items[2].id, unsigned{ID_PROBE_REGISTRY});
+}
+
+TEST_F(Probe, GreyedMenuItemsAreToldFromThePictureOfTheOpenMenu)
+{
+    BringToFront(frame_);
+    const std::vector<POINT> captions = MenuBarCaptions(frame_);
+    ASSERT_EQ(captions.size(), 3u) << "menu bar captions not found";
+
+    auto looksOfEditMenu = [&] {
+        ClickAt(captions[1]);
+        std::vector<MenuItemLook> looks;
+        HWND popup = process_.WaitForWindowOfClass("#32768", 5000);
+        if (popup) {
+            Sleep(200);  // let the popup finish drawing
+            looks = MenuItemLooks(ScreenPicture::CaptureWindow(popup));
+        }
+        EXPECT_TRUE(CloseMenus(frame_, 3000)) << "the menu did not close";
+        return looks;
+    };
+
+    const auto greyedFirst = looksOfEditMenu();
+    ASSERT_EQ(greyedFirst.size(), 3u);
+    EXPECT_STREQ(LookName(greyedFirst[0]), "greyed");
+    EXPECT_STREQ(LookName(greyedFirst[1]), "enabled");
+    EXPECT_STREQ(LookName(greyedFirst[2]), "enabled");
+
+    PostMessageA(frame_, WM_COMMAND, ID_PROBE_SWITCH, 0);
+    const auto allEnabled = looksOfEditMenu();
+    ASSERT_EQ(allEnabled.size(), 3u);
+    EXPECT_STREQ(LookName(allEnabled[0]), "enabled");
+}
+
+}  // namespace

@@ -1,0 +1,128 @@
+#include "menu_picture.h"
+
+#include "gui_process.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <map>
+#include <utility>
+
+namespace e2e {
+
+namespace {
+
+int Brightness(Rgb colour)
+{
+    return (299 * static_cast<int>((colour >> 16) & 0xFF) +
+            587 * static_cast<int>((colour >> 8) & 0xFF) + 114 * static_cast<int>(colour & 0xFF)) /
+           1000;
+}
+
+Rgb CommonestColour(const ScreenPicture& picture)
+{
+    std::map<Rgb, int> counts;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            ++counts[picture.At(x, y)];
+    Rgb best = 0;
+    int bestCount = -1;
+    for (const auto& [colour, count] : counts)
+        if (count > bestCount) {
+            best = colour;
+            bestCount = count;
+        }
+    return best;
+}
+
+// Runs of indices where `inked` holds, runs closer than `join` merged.
+std::vector<std::pair<int, int>> Runs(const std::vector<bool>& inked, int join)
+{
+    std::vector<std::pair<int, int>> runs;
+    for (int i = 0; i < static_cast<int>(inked.size()); ++i) {
+        if (!inked[i])
+            continue;
+        if (!runs.empty() && i - runs.back().second <= join)
+            runs.back().second = i;
+        else
+            runs.push_back({i, i});
+    }
+    return runs;
+}
+
+constexpr int InkContrast = 60;
+constexpr int BlackText = 60;
+constexpr int Border = 4;  // the popup's frame, skipped
+
+}  // namespace
+
+std::vector<POINT> MenuBarCaptions(HWND frame)
+{
+    RECT bounds{};
+    GetWindowRect(frame, &bounds);
+    POINT clientTop{0, 0};
+    ClientToScreen(frame, &clientTop);
+    const int barHeight = GetSystemMetrics(SM_CYMENU);
+    const int top = clientTop.y - barHeight + 2;
+    const int height = barHeight - 4;
+    const ScreenPicture bar =
+        ScreenPicture::Capture(bounds.left, top, bounds.right - bounds.left, height);
+    if (bar.empty())
+        return {};
+    const int background = Brightness(CommonestColour(bar));
+    std::vector<bool> inked(bar.width(), false);
+    for (int x = Border; x < bar.width() - Border; ++x)
+        for (int y = 0; y < bar.height(); ++y)
+            if (std::abs(Brightness(bar.At(x, y)) - background) > InkContrast)
+                inked[x] = true;
+    std::vector<POINT> captions;
+    for (const auto& [first, last] : Runs(inked, 5))
+        captions.push_back({bounds.left + (first + last) / 2, top + height / 2});
+    return captions;
+}
+
+std::vector<MenuItemLook> MenuItemLooks(const ScreenPicture& popup)
+{
+    if (popup.width() <= 2 * Border || popup.height() <= 2 * Border)
+        return {};
+    const int background = Brightness(CommonestColour(popup));
+    std::vector<bool> inked(popup.height(), false);
+    for (int y = Border; y < popup.height() - Border; ++y)
+        for (int x = Border; x < popup.width() - Border; ++x)
+            if (std::abs(Brightness(popup.At(x, y)) - background) > InkContrast)
+                inked[y] = true;
+    std::vector<MenuItemLook> looks;
+    for (const auto& [first, last] : Runs(inked, 3)) {
+        int darkest = 255;
+        for (int y = first; y <= last; ++y)
+            for (int x = Border; x < popup.width() - Border; ++x)
+                darkest = std::min(darkest, Brightness(popup.At(x, y)));
+        looks.push_back(darkest < BlackText ? MenuItemLook::Enabled : MenuItemLook::Greyed);
+    }
+    return looks;
+}
+
+const char* LookName(MenuItemLook look)
+{
+    return look == MenuItemLook::Enabled ? "enabled" : "greyed";
+}
+
+bool CloseMenus(HWND frame, DWORD timeoutMs)
+{
+    DWORD processId = 0;
+    GetWindowThreadProcessId(frame, &processId);
+    SendMessageTimeoutA(frame, WM_CANCELMODE, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, nullptr);
+    return WaitUntil(
+        [&] {
+            HWND popup = FindWindowA("#32768", nullptr);
+            for (; popup; popup = FindWindowExA(nullptr, popup, "#32768", nullptr)) {
+                DWORD owner = 0;
+                GetWindowThreadProcessId(popup, &owner);
+                if (owner == processId && IsWindowVisible(popup))
+                    return false;
+            }
+            return true;
+        },
+        timeoutMs);
+}
+
+}  // namespace e2e

@@ -1,0 +1,31 @@
+#pragma once
+// Reading menus of another process from the screen. Under Wine GetMenu gives
+// nothing usable across processes, so the menu bar and an opened popup menu
+// are judged from their pictures: where the captions are, and whether an
+// item's caption is drawn in the normal (black) or the greyed colour.
+
+#include <windows.h>
+
+#include <vector>
+
+#include "screen_picture.h"
+
+namespace e2e {
+
+// Screen points at the middle of each caption of a frame's menu bar, left to right.
+std::vector<POINT> MenuBarCaptions(HWND frame);
+
+enum class MenuItemLook { Enabled, Greyed };
+
+// The looks of the items of a popup menu picture, top to bottom, one per
+// caption found. Works for menus without separators or a highlighted item.
+std::vector<MenuItemLook> MenuItemLooks(const ScreenPicture& popup);
+
+const char* LookName(MenuItemLook look);
+
+// Ends the menu tracking of the window's thread (WM_CANCELMODE, which the
+// default window procedure answers with EndMenu) and waits until no popup
+// menu of its process is visible.
+bool CloseMenus(HWND frame, DWORD timeoutMs);
+
+}  // namespace e2e
