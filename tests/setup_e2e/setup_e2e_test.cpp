@@ -1,0 +1,559 @@
+// The installer end to end: an installation folder like the shipped one is
+// built inside the Wine prefix, setup.exe is started from it and its dialog
+// and message boxes are worked the way a user would, through the windows.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <objidl.h>
+#include <shlobj.h>
+#include <shellapi.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char kSourceFolder[] = "C:\\Setup Files\\";
+const char kManagerFolder[] = "C:\\Active Sync\\";
+const char kManagerProgram[] = "C:\\Active Sync\\CEAPPMGR.EXE";
+const char kManagerOutput[] = "C:\\Active Sync\\cmdline.txt";
+const char kAppPathsKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\CEAPPMGR.EXE";
+const char kDefaultTarget[] = "c:\\Program Files\\Quenlark\\";
+const char kDesktopLink[] = "C:\\users\\Public\\Desktop\\Quenlark.lnk";
+const char kStartMenuLink[] =
+    "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\Zandravex\\Quenlark.lnk";
+
+const char kFullIni[] =
+    "[CEAppManager]\r\nVersion=1.0\r\nComponent=Quenlark\r\n"
+    "[Quenlark]\r\nDescription=Quenlark tile game\r\nCabFiles=Quenlark.ARM.CAB\r\n"
+    "[zandravex]\r\nappname=Quenlark\r\ndesktop=QuenlarkPC.exe\r\nfilename=Quenlark.exe\r\n";
+
+constexpr int IDC_INSTALL_PDA = 1000;
+constexpr int IDC_INSTALL_DESKTOP = 1001;
+constexpr int IDC_WELCOME = 1002;
+constexpr int IDC_TARGET_FOLDER = 1003;
+constexpr int IDC_BROWSE = 1004;
+constexpr int IDC_TARGET_LABEL = 1005;
+
+constexpr DWORD kWindowWaitMs = 30000;
+
+// --- files -----------------------------------------------------------------
+
+std::string WindowsPath(const char* unixPath)
+{
+    std::string path = unixPath != nullptr ? unixPath : "";
+    if (!path.empty() && path[0] == '/')
+        path = "Z:" + path;
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    return path;
+}
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return "<missing>";
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+void WriteFile(const std::string& path, const std::string& text)
+{
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << text;
+}
+
+bool FileExists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void RemoveTree(const std::string& folder)
+{
+    std::string from = folder;
+    if (!from.empty() && from.back() == '\\')
+        from.pop_back();
+    from.push_back('\0');  // double terminator for SHFileOperation
+    SHFILEOPSTRUCTA op{};
+    op.wFunc = FO_DELETE;
+    op.pFrom = from.c_str();
+    op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+    SHFileOperationA(&op);
+}
+
+// --- the shell link a test finds on disk -----------------------------------
+
+struct LinkSettings {
+    bool loaded = false;
+    std::string path;
+    std::string workingDirectory;
+    std::string description;
+};
+
+LinkSettings ReadLink(const std::string& linkPath)
+{
+    LinkSettings settings;
+    IShellLinkA* link = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                reinterpret_cast<void**>(&link))))
+        return settings;
+    IPersistFile* file = nullptr;
+    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+        WCHAR wide[MAX_PATH] = {};
+        MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, wide, MAX_PATH);
+        if (SUCCEEDED(file->Load(wide, STGM_READ))) {
+            char text[MAX_PATH] = {};
+            settings.loaded = true;
+            if (SUCCEEDED(link->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH)))
+                settings.path = text;
+            text[0] = '\0';
+            if (SUCCEEDED(link->GetWorkingDirectory(text, MAX_PATH)))
+                settings.workingDirectory = text;
+            text[0] = '\0';
+            if (SUCCEEDED(link->GetDescription(text, MAX_PATH)))
+                settings.description = text;
+        }
+        file->Release();
+    }
+    link->Release();
+    return settings;
+}
+
+std::string Folded(std::string text)
+{
+    for (char& c : text)
+        c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    while (!text.empty() && text.back() == '\\')
+        text.pop_back();
+    return text;
+}
+
+// --- windows of the installer's process ------------------------------------
+
+struct WindowSearch {
+    DWORD processId;
+    const char* title;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<WindowSearch*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid != search->processId || !IsWindowVisible(window))
+        return TRUE;
+    char className[64] = {};
+    char title[256] = {};
+    GetClassNameA(window, className, sizeof className);
+    GetWindowTextA(window, title, sizeof title);
+    if (std::string(className) == "#32770" && std::string(title) == search->title) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// WM_GETTEXT, not GetWindowText: the latter cannot read another process's
+// edit box.
+std::string TextOf(HWND window)
+{
+    char text[2048] = {};
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                        SMTO_ABORTIFHUNG, 5000, nullptr);
+    text[sizeof text - 1] = '\0';
+    return text;
+}
+
+class Installer {
+public:
+    ~Installer()
+    {
+        if (m_process.hProcess != nullptr) {
+            if (WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT)
+                TerminateProcess(m_process.hProcess, 1);
+            CloseHandle(m_process.hProcess);
+            CloseHandle(m_process.hThread);
+        }
+    }
+
+    // Started from another folder than its own, so only its program path can
+    // tell it where setup.ini is.
+    bool Start()
+    {
+        std::string commandLine = std::string("\"") + kSourceFolder + "setup.exe\"";
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            "C:\\", &startup, &m_process))
+            return false;
+        m_dialog = WaitForWindow("Setup", kWindowWaitMs);
+        return m_dialog != nullptr;
+    }
+
+    HWND WaitForWindow(const char* title, DWORD timeoutMs) const
+    {
+        const DWORD start = GetTickCount();
+        do {
+            WindowSearch search{m_process.dwProcessId, title, nullptr};
+            EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
+            if (search.found != nullptr && search.found != m_dialog)
+                return search.found;
+            Sleep(50);
+        } while (GetTickCount() - start < timeoutMs);
+        return nullptr;
+    }
+
+    HWND Item(int id) const { return GetDlgItem(m_dialog, id); }
+    std::string ItemText(int id) const { return TextOf(Item(id)); }
+    bool ItemVisible(int id) const { return IsWindowVisible(Item(id)) != FALSE; }
+    bool Checked(int id) const
+    {
+        return SendMessageA(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    }
+
+    // Posted, not sent: Install runs message boxes of its own before it returns.
+    void Click(int id) const { PostMessageA(Item(id), BM_CLICK, 0, 0); }
+
+    bool SetChecked(int id, bool checked) const
+    {
+        if (Checked(id) == checked)
+            return true;
+        Click(id);
+        for (int i = 0; i < 200 && Checked(id) != checked; ++i)
+            Sleep(25);
+        return Checked(id) == checked;
+    }
+
+    void TypeFolder(const std::string& folder) const
+    {
+        SendMessageA(Item(IDC_TARGET_FOLDER), WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>(folder.c_str()));
+    }
+
+    // Waits for a message box with this caption, reads its text and closes it
+    // with OK. Empty when none came.
+    std::string AnswerMessageBox(const char* caption) const
+    {
+        const HWND box = WaitForWindow(caption, kWindowWaitMs);
+        if (box == nullptr)
+            return "<no message box \"" + std::string(caption) + "\">";
+        const std::string text = TextOf(GetDlgItem(box, 0xFFFF));
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        for (int i = 0; i < 200 && IsWindow(box); ++i)
+            Sleep(25);
+        return text;
+    }
+
+    bool Ended(DWORD timeoutMs) const
+    {
+        return WaitForSingleObject(m_process.hProcess, timeoutMs) == WAIT_OBJECT_0;
+    }
+
+    // The dialog still answers: Install came back without ending the program.
+    bool StillOpen() const
+    {
+        DWORD_PTR result = 0;
+        return !Ended(0) && IsWindow(m_dialog) &&
+               SendMessageTimeoutA(m_dialog, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
+    }
+
+    void Cancel() const { Click(IDCANCEL); }
+
+    HWND Dialog() const { return m_dialog; }
+
+private:
+    PROCESS_INFORMATION m_process{};
+    HWND m_dialog = nullptr;
+};
+
+// --- the installation folder and the registry ------------------------------
+
+class SetupEndToEnd : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { CoInitialize(nullptr); }
+    static void TearDownTestSuite() { CoUninitialize(); }
+
+    void SetUp() override
+    {
+        const char* setupExe = std::getenv("SETUP_EXE");
+        const char* standin = std::getenv("APP_MANAGER_STANDIN");
+        ASSERT_TRUE(setupExe != nullptr && standin != nullptr)
+            << "SETUP_EXE and APP_MANAGER_STANDIN must name the programs";
+
+        for (const char* folder : {kSourceFolder, kManagerFolder, kDefaultTarget})
+            RemoveTree(folder);
+        DeleteFileA(kDesktopLink);
+        DeleteFileA(kStartMenuLink);
+
+        ASSERT_TRUE(CreateDirectoryA(kSourceFolder, nullptr));
+        ASSERT_TRUE(CreateDirectoryA(kManagerFolder, nullptr));
+        ASSERT_TRUE(CopyFileA(WindowsPath(setupExe).c_str(),
+                              (std::string(kSourceFolder) + "setup.exe").c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA(WindowsPath(standin).c_str(), kManagerProgram, FALSE));
+        // Any program serves as the desktop build here: only its copy is checked.
+        ASSERT_TRUE(CopyFileA(WindowsPath(standin).c_str(),
+                              (std::string(kSourceFolder) + "QuenlarkPC.exe").c_str(), FALSE));
+        WriteConfiguration(kFullIni);
+        WriteFile(std::string(kSourceFolder) + "readme.txt", "How to play Quenlark\r\n");
+        WriteFile(std::string(kSourceFolder) + "featured.gif", "GIF89a picture");
+        WriteFile(std::string(kSourceFolder) + "Quenlark.html", "<html>Quenlark</html>");
+        RegisterAppManager(true);
+    }
+
+    static void WriteConfiguration(const std::string& text)
+    {
+        WriteFile(std::string(kSourceFolder) + "setup.ini", text);
+    }
+
+    static void RegisterAppManager(bool registered)
+    {
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kAppPathsKey);
+        if (!registered)
+            return;
+        HKEY key = nullptr;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kAppPathsKey, 0, nullptr, 0, KEY_WRITE,
+                                  nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(kManagerProgram),
+                       sizeof kManagerProgram);
+        RegCloseKey(key);
+    }
+
+    // The arguments the stand-in application manager was started with.
+    static std::vector<std::string> ManagerArguments(DWORD timeoutMs)
+    {
+        const DWORD start = GetTickCount();
+        while (!FileExists(kManagerOutput) && GetTickCount() - start < timeoutMs)
+            Sleep(50);
+        Sleep(100);  // let the stand-in finish writing
+        const std::string line = ReadFile(kManagerOutput);
+        if (line == "<missing>")
+            return {};
+        std::wstring wide(line.size() + 1, L'\0');
+        MultiByteToWideChar(CP_ACP, 0, line.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
+        int count = 0;
+        LPWSTR* argv = CommandLineToArgvW(wide.c_str(), &count);
+        std::vector<std::string> arguments;
+        for (int i = 0; i < count; ++i) {
+            char narrow[1024] = {};
+            WideCharToMultiByte(CP_ACP, 0, argv[i], -1, narrow, sizeof narrow, nullptr, nullptr);
+            arguments.push_back(narrow);
+        }
+        LocalFree(argv);
+        return arguments;
+    }
+
+    static void ExpectInstalledIn(const std::string& target)
+    {
+        const std::string source = kSourceFolder;
+        EXPECT_EQ(ReadFile(target + "Quenlark.exe"), ReadFile(source + "QuenlarkPC.exe"));
+        EXPECT_EQ(ReadFile(target + "readme.txt"), ReadFile(source + "readme.txt"));
+        EXPECT_EQ(ReadFile(target + "featured.gif"), ReadFile(source + "featured.gif"));
+        EXPECT_EQ(ReadFile(target + "Quenlark.html"), ReadFile(source + "Quenlark.html"));
+        for (const char* linkPath : {kDesktopLink, kStartMenuLink}) {
+            const LinkSettings link = ReadLink(linkPath);
+            EXPECT_TRUE(link.loaded) << linkPath;
+            EXPECT_EQ(Folded(link.path), Folded(target + "Quenlark.exe")) << linkPath;
+            EXPECT_EQ(Folded(link.workingDirectory), Folded(target)) << linkPath;
+            EXPECT_EQ(link.description, "Quenlark") << linkPath;
+        }
+    }
+};
+
+const char kInstalled[] = "Quenlark has been successfully installed on your desktop computer";
+
+TEST_F(SetupEndToEnd, DialogOffersBothInstallationsFromSetupIni)
+{
+    Installer setup;
+    ASSERT_TRUE(setup.Start());
+    EXPECT_EQ(setup.ItemText(IDC_WELCOME),
+              "Welcome to Quenlark setup. This program wll install Quenlark onto your PDA and "
+              "desktop computer.\n\nPlease confirm your installation requirements below and then "
+              "click on Install to continue. To abort installation, click on cancel.");
+    EXPECT_EQ(setup.ItemText(IDC_INSTALL_PDA), "Install Quenlark on my PDA");
+    EXPECT_EQ(setup.ItemText(IDC_INSTALL_DESKTOP), "Install Quenlark on my desktop computer");
+    EXPECT_EQ(setup.ItemText(IDC_TARGET_LABEL), "Destination folder on my computer:");
+    EXPECT_EQ(setup.ItemText(IDC_TARGET_FOLDER), kDefaultTarget);
+    EXPECT_EQ(setup.ItemText(IDC_BROWSE), "&Browse ...");
+    EXPECT_EQ(setup.ItemText(IDOK), "Install");
+    EXPECT_EQ(setup.ItemText(IDCANCEL), "Cancel");
+    EXPECT_TRUE(setup.Checked(IDC_INSTALL_PDA));
+    EXPECT_TRUE(setup.Checked(IDC_INSTALL_DESKTOP));
+    for (int id : {IDC_INSTALL_PDA, IDC_INSTALL_DESKTOP, IDC_TARGET_LABEL, IDC_TARGET_FOLDER,
+                   IDC_BROWSE, IDOK, IDCANCEL, IDC_WELCOME})
+        EXPECT_TRUE(setup.ItemVisible(id)) << "control " << id;
+    EXPECT_TRUE(GetWindowLongA(setup.Dialog(), GWL_EXSTYLE) & WS_EX_APPWINDOW);
+    EXPECT_FALSE(GetWindowLongA(setup.Dialog(), GWL_STYLE) & WS_MINIMIZEBOX);
+
+    setup.Cancel();
+    EXPECT_TRUE(setup.Ended(10000)) << "Cancel ends the installer";
+}
+
+TEST_F(SetupEndToEnd, BothInstallationsReportSuccessThenHandOver)
+{
+    Installer setup;
+    ASSERT_TRUE(setup.Start());
+    setup.Click(IDOK);
+    EXPECT_EQ(setup.AnswerMessageBox("setup"), kInstalled);
+
+    const std::vector<std::string> arguments = ManagerArguments(kWindowWaitMs);
+    ASSERT_EQ(arguments.size(), 2u) << ReadFile(kManagerOutput);
+    EXPECT_EQ(Folded(arguments[0]), Folded(kManagerProgram));
+    EXPECT_EQ(arguments[1], std::string(kSourceFolder) + "setup.ini");
+    EXPECT_TRUE(setup.Ended(10000)) << "the application manager takes the installer's place";
+    ExpectInstalledIn(kDefaultTarget);
+}
+
+TEST_F(SetupEndToEnd, DesktopAloneKeepsTheDialogAndASecondInstallOverwrites)
+{
+    Installer setup;
+    ASSERT_TRUE(setup.Start());
+    ASSERT_TRUE(setup.SetChecked(IDC_INSTALL_PDA, false));
+    setup.Click(IDOK);
+    EXPECT_EQ(setup.AnswerMessageBox("setup"), kInstalled);
+    EXPECT_TRUE(setup.StillOpen());
+    ExpectInstalledIn(kDefaultTarget);
+
+    // New side files in the source, spoilt copies in the target: all replaced.
+    WriteFile(std::string(kSourceFolder) + "readme.txt", "Second edition\r\n");
+    WriteFile(std::string(kSourceFolder) + "Quenlark.html", "<html>v2</html>");
+    WriteFile(std::string(kDefaultTarget) + "Quenlark.exe", "spoilt");
+    WriteFile(std::string(kDefaultTarget) + "featured.gif", "spoilt");
+    WriteFile(kDesktopLink, "spoilt");
+    WriteFile(kStartMenuLink, "spoilt");
+    setup.Click(IDOK);
+    EXPECT_EQ(setup.AnswerMessageBox("setup"), kInstalled);
+    EXPECT_TRUE(setup.StillOpen());
+    ExpectInstalledIn(kDefaultTarget);
+    EXPECT_EQ(ReadFile(std::string(kDefaultTarget) + "readme.txt"), "Second edition\r\n");
+    EXPECT_FALSE(FileExists(kManagerOutput)) << "no handheld installation was asked for";
+    setup.Cancel();
+    EXPECT_TRUE(setup.Ended(10000));
+}
+
+TEST_F(SetupEndToEnd, HandheldAloneStartsTheApplicationManagerAtOnce)
+{
+    Installer setup;
+    ASSERT_TRUE(setup.Start());
+    ASSERT_TRUE(setup.SetChecked(IDC_INSTALL_DESKTOP, false));
+    setup.Click(IDOK);
+    const std::vector<std::string> arguments = ManagerArguments(kWindowWaitMs);
+    ASSERT_EQ(arguments.size(), 2u) << ReadFile(kManagerOutput);
+    EXPECT_EQ(arguments[1], std::string(kSourceFolder) + "setup.ini");
+    EXPECT_TRUE(setup.Ended(10000));
+    EXPECT_FALSE(FileExists(std::string(kDefaultTarget) + "Quenlark.exe"));
+    EXPECT_FALSE(FileExists(kDesktopLink));
+}
+
+TEST_F(SetupEndToEnd, WithoutDesktopProgramOnlyTheHandheldIsOffered)
+{
+    WriteConfiguration("[CEAppManager]\r\nComponent=Quenlark\r\n[zandravex]\r\nappname=Quenlark\r\n");
+    Installer setup;
+    ASSERT_TRUE(setup.Start());
+    EXPECT_EQ(setup.ItemText(IDC_WELCOME),
+              "Welcome to Quenlark setup. This program wll install Quenlark onto your PDA.\n\n"
+              "Please click on Install to continue or click on Cancel to abort installation");
+    for (int id : {IDC_INSTALL_PDA, IDC_INSTALL_DESKTOP, IDC_TARGET_LABEL, IDC_TARGET_FOLDER,
+                   IDC_BROWSE})
+        EXPECT_FALSE(setup.ItemVisible(id)) << "control " << id;
+    for (int id : {IDOK, IDCANCEL, IDC_WELCOME})
+        EXPECT_TRUE(setup.ItemVisible(id)) << "control " << id;
+
+    // The hidden handheld box stays checked: Install hands over.
+    setup.Click(IDOK);
+    const std::vector<std::string> arguments = ManagerArguments(kWindowWaitMs);
+    ASSERT_EQ(arguments.size(), 2u) << ReadFile(kManagerOutput);
+    EXPECT_TRUE(setup.Ended(10000));
+    EXPECT_FALSE(FileExists(std::string(kDefaultTarget) + "Quenlark.exe"));
+}
+
+TEST_F(SetupEndToEnd, MissingDesktopProgramIsReportedThenTheHandheldFollows)
+{
+    DeleteFileA((std::string(kSourceFolder) + "QuenlarkPC.exe").c_str());
+    Installer setup;
+    ASSERT_TRUE(setup.Start());
+    setup.Click(IDOK);
+    EXPECT_EQ(setup.AnswerMessageBox("setup"),
+              "The desktop version of Quenlark has not been installed: File not found");
+    const std::vector<std::string> arguments = ManagerArguments(kWindowWaitMs);
+    EXPECT_EQ(arguments.size(), 2u) << ReadFile(kManagerOutput);
+    EXPECT_TRUE(setup.Ended(10000));
+    EXPECT_FALSE(FileExists(kDesktopLink)) << "no shortcut without the program";
+    EXPECT_FALSE(FileExists(std::string(kDefaultTarget) + "readme.txt"));
+}
+
+TEST_F(SetupEndToEnd, FolderThatCannotBeMadeStopsInstall)
+{
+    // A file where a folder of the path must go.
+    WriteFile("C:\\blocker", "not a folder");
+    Installer setup;
+    ASSERT_TRUE(setup.Start());
+    setup.TypeFolder("C:\\blocker\\sub\\");
+    setup.Click(IDOK);
+    EXPECT_EQ(setup.AnswerMessageBox("setup"),
+              "Failed to create the target folder on your desktop computer:C:\\blocker\\sub\\. "
+              "The desktop version of Quenlark will not be installed.");
+    EXPECT_TRUE(setup.StillOpen());
+    Sleep(1000);
+    EXPECT_FALSE(FileExists(kManagerOutput)) << "no hand-off after the folder failure";
+    EXPECT_FALSE(FileExists(kDesktopLink));
+    setup.Cancel();
+    EXPECT_TRUE(setup.Ended(10000));
+    DeleteFileA("C:\\blocker");
+}
+
+TEST_F(SetupEndToEnd, TypedFolderWithoutSeparatorIsInstalledInto)
+{
+    const std::string typed = "C:\\Typed Target";
+    RemoveTree(typed);
+    Installer setup;
+    ASSERT_TRUE(setup.Start());
+    ASSERT_TRUE(setup.SetChecked(IDC_INSTALL_PDA, false));
+    setup.TypeFolder(typed);
+    setup.Click(IDOK);
+    EXPECT_EQ(setup.AnswerMessageBox("setup"), kInstalled);
+    ExpectInstalledIn(typed + "\\");
+    EXPECT_FALSE(FileExists("C:\\Typed TargetQuenlark.exe"));
+    setup.Cancel();
+    EXPECT_TRUE(setup.Ended(10000));
+    RemoveTree(typed);
+}
+
+TEST_F(SetupEndToEnd, MissingApplicationManagerIsReported)
+{
+    RegisterAppManager(false);
+    Installer setup;
+    ASSERT_TRUE(setup.Start());
+    ASSERT_TRUE(setup.SetChecked(IDC_INSTALL_DESKTOP, false));
+    setup.Click(IDOK);
+    EXPECT_EQ(setup.AnswerMessageBox("Installation"),
+              "Can not find ActiveSync. Please reinstall ActiveSync and than run this "
+              "installation again.");
+    EXPECT_TRUE(setup.StillOpen());
+    setup.Cancel();
+    EXPECT_TRUE(setup.Ended(10000));
+}
+
+TEST_F(SetupEndToEnd, BothBoxesClearedDoesNothing)
+{
+    Installer setup;
+    ASSERT_TRUE(setup.Start());
+    ASSERT_TRUE(setup.SetChecked(IDC_INSTALL_DESKTOP, false));
+    ASSERT_TRUE(setup.SetChecked(IDC_INSTALL_PDA, false));
+    setup.Click(IDOK);
+    EXPECT_EQ(setup.WaitForWindow("setup", 1500), nullptr);
+    EXPECT_TRUE(setup.StillOpen());
+    EXPECT_FALSE(FileExists(kManagerOutput));
+    EXPECT_FALSE(FileExists(std::string(kDefaultTarget) + "Quenlark.exe"));
+    setup.Cancel();
+    EXPECT_TRUE(setup.Ended(10000));
+}
+
+}  // namespace
