@@ -16,7 +16,9 @@ include_guard(GLOBAL)
 
 set(QUENLARK_WINE_STATE "${CMAKE_BINARY_DIR}/wine" CACHE PATH
     "Template prefix and scratch prefixes of the Wine test sessions")
-set(QUENLARK_WINE_SESSION "${CMAKE_SOURCE_DIR}/scripts/wine-session.sh;--state;${QUENLARK_WINE_STATE}")
+# A cache entry, so that every folder sees it whichever folder included this first.
+set(QUENLARK_WINE_SESSION "${CMAKE_SOURCE_DIR}/scripts/wine-session.sh;--state;${QUENLARK_WINE_STATE}"
+    CACHE INTERNAL "Wine session command for CROSSCOMPILING_EMULATOR")
 
 function(quenlark_wine_session_target target)
   cmake_parse_arguments(ARG "" "DESKTOP;TIMEOUT" "" ${ARGN})

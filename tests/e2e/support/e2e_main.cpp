@@ -5,7 +5,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdlib>
 #include <string>
+
+#include "gui_process.h"
 
 #include "screen_picture.h"
 
@@ -34,10 +37,35 @@ private:
     bool saved_ = false;
 };
 
+// Files the tests need (E2E_REQUIRED_FILES, separated by '|'). When one has not
+// been built, the driver reports the test as skipped (exit status 77).
+bool RequiredFilesPresent()
+{
+    const char* list = std::getenv("E2E_REQUIRED_FILES");
+    if (!list)
+        return true;
+    const std::string files = list;
+    for (size_t start = 0; start <= files.size();) {
+        size_t end = files.find('|', start);
+        if (end == std::string::npos)
+            end = files.size();
+        const std::string file = files.substr(start, end - start);
+        if (!file.empty() &&
+            GetFileAttributesA(e2e::WindowsPath(file).c_str()) == INVALID_FILE_ATTRIBUTES) {
+            std::printf("SKIPPED: %s has not been built\n", file.c_str());
+            return false;
+        }
+        start = end + 1;
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    if (!RequiredFilesPresent())
+        return 77;
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::UnitTest::GetInstance()->listeners().Append(new FailurePictures);
     return RUN_ALL_TESTS();

@@ -1,0 +1,62 @@
+#include "game_model.h"
+
+namespace game {
+
+GameModel::GameModel(const BoardState& shown, int gameSize, bool oneClick)
+    : layout_(shown.layout)
+{
+    board_.gameSize = gameSize;
+    board_.oneClick = oneClick ? 1 : 0;
+    board_.columns = static_cast<std::uint32_t>(layout_.columns);
+    board_.rows = static_cast<std::uint32_t>(layout_.rows);
+    board_.cellCount = board_.columns * board_.rows;
+    board_.cellWidth = 15;
+    board_.cellHeight = 15;
+    board_.originX = layout_.originX;
+    board_.originY = layout_.originY;
+    board_.score = shown.score;
+    board_.colourGrid.reset(new CellColour[board_.cellCount]);
+    board_.markGrid.reset(new CellMark[board_.cellCount]);
+    for (std::uint32_t i = 0; i < board_.cellCount; ++i) {
+        board_.colourGrid[i] = static_cast<CellColour>(shown.colours[i]);
+        board_.markGrid[i] = shown.selected[i] ? Selected : Unmarked;
+    }
+}
+
+void GameModel::Click(int x, int y)
+{
+    BoardClick(board_, *this, x, y);
+}
+
+void GameModel::UndoLast()
+{
+    Undo(board_, *this);
+}
+
+BoardState GameModel::State() const
+{
+    BoardState state;
+    state.layout = layout_;
+    state.score = board_.score;
+    state.colours.resize(board_.cellCount);
+    state.selected.resize(board_.cellCount);
+    for (std::uint32_t i = 0; i < board_.cellCount; ++i) {
+        state.colours[i] = board_.colourGrid[i];
+        state.selected[i] = board_.markGrid[i] == Selected;
+    }
+    return state;
+}
+
+std::int32_t GameModel::GetProfileInt(const TextChar* section, const TextChar* key,
+                                      std::int32_t defaultValue)
+{
+    const auto found = profile_.find(std::string(section) + "/" + key);
+    return found == profile_.end() ? defaultValue : found->second;
+}
+
+void GameModel::WriteProfileInt(const TextChar* section, const TextChar* key, std::int32_t value)
+{
+    profile_[std::string(section) + "/" + key] = value;
+}
+
+}  // namespace game

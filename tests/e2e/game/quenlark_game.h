@@ -1,0 +1,62 @@
+#pragma once
+// One run of Quenlark.exe under test: started with a chosen paint path and
+// registry settings, its frame and board view found, its view read back from
+// the screen, clicks and commands sent to it.
+
+#include <windows.h>
+
+#include <string>
+
+#include "board_layout.h"
+#include "board_state.h"
+#include "game_facts.h"
+#include "gui_process.h"
+#include "screen_picture.h"
+
+namespace game {
+
+class QuenlarkGame {
+public:
+    // The program under test, from QUENLARK_EXE.
+    static std::string ProgramPath();
+
+    // paint: "steps", "fast" or "" (the game's own choice). Waits until the
+    // frame exists and the view shows its first board.
+    bool Start(const std::string& paint = "", std::string* error = nullptr);
+
+    HWND frame() const { return frame_; }
+    HWND view() const { return view_; }
+    int width() const { return width_; }
+    int height() const { return height_; }
+    e2e::GuiProcess& process() { return process_; }
+
+    e2e::ScreenPicture View() const { return e2e::ScreenPicture::CaptureClient(view_); }
+    // Reads the board in the layout of `gameSize` for this view, score taken from `score`.
+    bool Read(int gameSize, const Theme& theme, BoardState* board, std::string* problem) const;
+
+    // A press of the left button at client (x, y), sent: handled and painted
+    // when it returns true. False when the game did not answer within 10 s
+    // (for example because a message box is up).
+    bool Click(int x, int y) const;
+    bool ClickCell(const BoardLayout& layout, int index) const;
+    // The same, posted: for the click that ends a game and opens its message box.
+    void PostClick(int x, int y) const;
+    void PostClickCell(const BoardLayout& layout, int index) const;
+
+    // A menu command, sent to the frame as the menu would send it.
+    bool Command(unsigned id) const;
+
+    HWND WaitForMessageBox(DWORD timeoutMs) const;
+
+    // True when the view comes to equal `expected` within `timeoutMs`.
+    bool ViewBecomes(const e2e::ScreenPicture& expected, DWORD timeoutMs = 2000) const;
+
+private:
+    e2e::GuiProcess process_;
+    HWND frame_ = nullptr;
+    HWND view_ = nullptr;
+    int width_ = 0;
+    int height_ = 0;
+};
+
+}  // namespace game
