@@ -56,6 +56,50 @@ protected:
                << label << " differs from the expected picture: " << shown.Difference(expected);
     }
 
+    // A sent click on a cell, replayed on the model; the model's board after it.
+    BoardState Click(GameModel& model, int index)
+    {
+        const BoardLayout& layout = model.State().layout;
+        EXPECT_TRUE(game_.ClickCell(layout, index)) << "the game did not answer a click";
+        model.Click(layout.CentreX(index % layout.columns), layout.CentreY(index / layout.columns));
+        return model.State();
+    }
+
+    // Plays two-click moves on the first group from the top until the model
+    // says the next removal ends the game; `checkEachMove` compares the view
+    // with the model after every removal. Returns the cell of the last group.
+    int PlayUntilLastMove(GameModel& model, const Theme& theme, bool circles, bool checkEachMove)
+    {
+        for (int moves = 0;; ++moves) {
+            const BoardState board = model.State();
+            const int group = FindGroup(board);
+            if (group < 0) {
+                ADD_FAILURE() << "no group left before the game ended";
+                return -1;
+            }
+            // Would removing this group end the game?
+            GameModel trial = model;
+            const BoardLayout& layout = board.layout;
+            const int x = layout.CentreX(group % layout.columns);
+            const int y = layout.CentreY(group / layout.columns);
+            trial.Click(x, y);
+            trial.Click(x, y);
+            if (!trial.MoveLeft())
+                return group;
+            Click(model, group);
+            const BoardState after = Click(model, group);
+            if (::testing::Test::HasFailure())
+                return -1;
+            if (checkEachMove) {
+                const auto shown = ViewShows(after, theme, circles, "move");
+                if (!shown) {
+                    ADD_FAILURE() << "after move " << moves << ": " << shown.message();
+                    return -1;
+                }
+            }
+        }
+    }
+
     QuenlarkGame game_;
 };
 

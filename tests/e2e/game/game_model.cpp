@@ -1,5 +1,7 @@
 #include "game_model.h"
 
+#include <algorithm>
+
 namespace game {
 
 GameModel::GameModel(const BoardState& shown, int gameSize, bool oneClick)
@@ -21,6 +23,19 @@ GameModel::GameModel(const BoardState& shown, int gameSize, bool oneClick)
         board_.colourGrid[i] = static_cast<CellColour>(shown.colours[i]);
         board_.markGrid[i] = shown.selected[i] ? Selected : Unmarked;
     }
+}
+
+GameModel::GameModel(const GameModel& other)
+    : GameModel(other.State(), other.board_.gameSize, other.board_.oneClick != 0)
+{
+    if (other.board_.undoGrid) {
+        board_.undoGrid.reset(new CellColour[board_.cellCount]);
+        std::copy(other.board_.undoGrid.get(), other.board_.undoGrid.get() + board_.cellCount,
+                  board_.undoGrid.get());
+    }
+    board_.undoScore = other.board_.undoScore;
+    profile_ = other.profile_;
+    messages_ = other.messages_;
 }
 
 void GameModel::Click(int x, int y)

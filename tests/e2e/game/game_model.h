@@ -21,6 +21,7 @@ namespace game {
 class GameModel : public BoardPlatform {
 public:
     GameModel(const BoardState& shown, int gameSize, bool oneClick);
+    GameModel(const GameModel& other);
 
     void Click(int x, int y);
     void UndoLast();
