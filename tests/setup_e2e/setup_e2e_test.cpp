@@ -74,17 +74,42 @@ bool FileExists(const std::string& path)
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-void RemoveTree(const std::string& folder)
+// Deletes a folder with everything in it; true when it is gone.
+bool RemoveTreeOnce(std::string folder)
 {
-    std::string from = folder;
-    if (!from.empty() && from.back() == '\\')
-        from.pop_back();
-    from.push_back('\0');  // double terminator for SHFileOperation
-    SHFILEOPSTRUCTA op{};
-    op.wFunc = FO_DELETE;
-    op.pFrom = from.c_str();
-    op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
-    SHFileOperationA(&op);
+    while (!folder.empty() && folder.back() == '\\')
+        folder.pop_back();
+    WIN32_FIND_DATAA entry;
+    const HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = entry.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            const std::string path = folder + "\\" + name;
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTreeOnce(path);
+            } else {
+                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(path.c_str());
+            }
+        } while (FindNextFileA(find, &entry));
+        FindClose(find);
+    }
+    RemoveDirectoryA(folder.c_str());
+    return GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES;
+}
+
+// Wine's desktop shell may still be reading an icon from a program that a
+// shortcut points at: try again for a few seconds.
+bool RemoveTree(const std::string& folder)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        if (RemoveTreeOnce(folder))
+            return true;
+        Sleep(50);
+    }
+    return false;
 }
 
 // --- the shell link a test finds on disk -----------------------------------
@@ -153,7 +178,8 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM param)
     char title[256] = {};
     GetClassNameA(window, className, sizeof className);
     GetWindowTextA(window, title, sizeof title);
-    if (std::string(className) == "#32770" && std::string(title) == search->title) {
+    if (std::string(className) == "#32770" &&
+        (search->title == nullptr || std::string(title) == search->title)) {
         search->found = window;
         return FALSE;
     }
@@ -209,6 +235,9 @@ public:
         } while (GetTickCount() - start < timeoutMs);
         return nullptr;
     }
+
+    // Any other dialog of the installer (the folder browser, say).
+    HWND WaitForOtherDialog(DWORD timeoutMs) const { return WaitForWindow(nullptr, timeoutMs); }
 
     HWND Item(int id) const { return GetDlgItem(m_dialog, id); }
     std::string ItemText(int id) const { return TextOf(Item(id)); }
@@ -288,9 +317,10 @@ protected:
             << "SETUP_EXE and APP_MANAGER_STANDIN must name the programs";
 
         for (const char* folder : {kSourceFolder, kManagerFolder, kDefaultTarget})
-            RemoveTree(folder);
+            ASSERT_TRUE(RemoveTree(folder)) << "cannot clear " << folder;
         DeleteFileA(kDesktopLink);
         DeleteFileA(kStartMenuLink);
+        ASSERT_FALSE(FileExists(kDesktopLink) || FileExists(kStartMenuLink));
 
         ASSERT_TRUE(CreateDirectoryA(kSourceFolder, nullptr));
         ASSERT_TRUE(CreateDirectoryA(kManagerFolder, nullptr));
@@ -524,6 +554,53 @@ TEST_F(SetupEndToEnd, TypedFolderWithoutSeparatorIsInstalledInto)
     setup.Cancel();
     EXPECT_TRUE(setup.Ended(10000));
     RemoveTree(typed);
+}
+
+// Browse opens on the typed folder, shows it in the status line and puts the
+// confirmed folder, parsed as a path, back into the edit box.
+TEST_F(SetupEndToEnd, BrowseStartsAtTheTypedFolderAndParsesTheChoice)
+{
+    for (const char* folder : {"C:\\Browse Start", "C:\\Pick [x] here"})
+        CreateDirectoryA(folder, nullptr);
+    Installer setup;
+    ASSERT_TRUE(setup.Start());
+
+    setup.TypeFolder("C:\\Browse Start\\");
+    setup.Click(IDC_BROWSE);
+    HWND browser = setup.WaitForOtherDialog(kWindowWaitMs);
+    ASSERT_NE(browser, nullptr) << "no folder browser";
+    // 0x3743: the browse window's status line.
+    EXPECT_EQ(Folded(TextOf(GetDlgItem(browser, 0x3743))), Folded("C:\\Browse Start"));
+    PostMessageA(browser, WM_COMMAND, IDOK, 0);
+    for (int i = 0; i < 200 && IsWindow(browser); ++i)
+        Sleep(25);
+    EXPECT_EQ(Folded(setup.ItemText(IDC_TARGET_FOLDER)), Folded("C:\\Browse Start"));
+    EXPECT_EQ(setup.ItemText(IDC_TARGET_FOLDER).back(), '\\');
+
+    // Square brackets in a chosen folder's name read as a macro and vanish.
+    setup.TypeFolder("C:\\Pick [x] here");
+    setup.Click(IDC_BROWSE);
+    browser = setup.WaitForOtherDialog(kWindowWaitMs);
+    ASSERT_NE(browser, nullptr) << "no folder browser";
+    PostMessageA(browser, WM_COMMAND, IDOK, 0);
+    for (int i = 0; i < 200 && IsWindow(browser); ++i)
+        Sleep(25);
+    EXPECT_EQ(Folded(setup.ItemText(IDC_TARGET_FOLDER)), Folded("C:\\Pick  here"));
+
+    // Cancel in the browser changes nothing.
+    setup.TypeFolder("C:\\Browse Start\\");
+    setup.Click(IDC_BROWSE);
+    browser = setup.WaitForOtherDialog(kWindowWaitMs);
+    ASSERT_NE(browser, nullptr) << "no folder browser";
+    PostMessageA(browser, WM_COMMAND, IDCANCEL, 0);
+    for (int i = 0; i < 200 && IsWindow(browser); ++i)
+        Sleep(25);
+    EXPECT_EQ(setup.ItemText(IDC_TARGET_FOLDER), "C:\\Browse Start\\");
+
+    setup.Cancel();
+    EXPECT_TRUE(setup.Ended(10000));
+    RemoveTree("C:\\Browse Start");
+    RemoveTree("C:\\Pick [x] here");
 }
 
 TEST_F(SetupEndToEnd, MissingApplicationManagerIsReported)
