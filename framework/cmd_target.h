@@ -1,6 +1,7 @@
 #pragma once
 // The root of everything that has a message map: the application and windows.
 #include "message_map.h"
+#include "runtime_class.h"
 
 class CCmdTarget {
 public:
@@ -15,6 +16,10 @@ public:
     virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
 
     virtual const AFX_MSGMAP* GetMessageMap() const;
+
+    static const CRuntimeClass classCCmdTarget;
+    virtual const CRuntimeClass* GetRuntimeClass() const;
+    BOOL IsKindOf(const CRuntimeClass* pClass) const { return GetRuntimeClass()->IsDerivedFrom(pClass); }
 
 protected:
     static const AFX_MSGMAP* GetThisMessageMap();

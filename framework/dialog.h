@@ -26,6 +26,8 @@ private:
 };
 
 class CDialog : public CWnd {
+    DECLARE_DYNAMIC(CDialog)
+
 public:
     explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
     explicit CDialog(LPCTSTR lpszTemplateName, CWnd* pParentWnd = nullptr);

@@ -5,6 +5,8 @@
 
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
 
+IMPLEMENT_DYNAMIC(CFrameWnd, CWnd)
+
 BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_SIZE()
     ON_WM_INITMENUPOPUP()

@@ -8,6 +8,8 @@
 #include "wnd.h"
 
 class CFrameWnd : public CWnd {
+    DECLARE_DYNAMIC(CFrameWnd)
+
 public:
     // Stands for the system's default position and size.
     static const CRect rectDefault;

@@ -33,6 +33,8 @@ tstring ModuleFileName(HINSTANCE hInstance)
 }
 }  // namespace
 
+IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
+
 BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
     ON_COMMAND(ID_APP_EXIT, &CWinApp::OnAppExit)
 END_MESSAGE_MAP()

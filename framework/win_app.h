@@ -9,6 +9,8 @@
 class CWnd;
 
 class CWinApp : public CCmdTarget {
+    DECLARE_DYNAMIC(CWinApp)
+
 public:
     // lpszAppName null: the name comes from string AFX_IDS_APP_TITLE or,
     // without it, from the program file's name.

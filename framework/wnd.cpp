@@ -19,6 +19,8 @@ CWnd* WndFromHandle(HWND hWnd)
 }
 }  // namespace afx_thunk
 
+IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
+
 BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
 END_MESSAGE_MAP()
 

@@ -10,6 +10,8 @@
 #include "tstring.h"
 
 class CWnd : public CCmdTarget {
+    DECLARE_DYNAMIC(CWnd)
+
 public:
     HWND m_hWnd = nullptr;
 

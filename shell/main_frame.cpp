@@ -1,5 +1,7 @@
 #include "main_frame.h"
 
+IMPLEMENT_DYNAMIC(CMainFrame, CFrameWnd)
+
 BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_WM_CREATE()
     ON_WM_SETFOCUS()

@@ -5,6 +5,8 @@
 #include "board_view.h"
 
 class CMainFrame : public CFrameWnd {
+    DECLARE_DYNAMIC(CMainFrame)
+
 public:
     CMainFrame();
     ~CMainFrame() override;

@@ -176,6 +176,18 @@ TEST_F(WindowTest, FrameRoutesPaneThenFrameThenApplication)
     frame->DestroyWindow();
 }
 
+TEST_F(WindowTest, RuntimeClassNamesTheNearestDeclaringClass)
+{
+    TestFrame* frame = NewFrame();
+    ASSERT_NE(frame, nullptr);
+    EXPECT_STREQ(frame->GetRuntimeClass()->m_lpszClassName, "CFrameWnd");
+    EXPECT_TRUE(frame->IsKindOf(RUNTIME_CLASS(CWnd)));
+    EXPECT_TRUE(frame->IsKindOf(RUNTIME_CLASS(CCmdTarget)));
+    EXPECT_FALSE(frame->IsKindOf(RUNTIME_CLASS(CDialog)));
+    EXPECT_FALSE(app.IsKindOf(RUNTIME_CLASS(CWnd)));
+    frame->DestroyWindow();
+}
+
 TEST_F(WindowTest, FrameKeepsThePaneOverItsClientArea)
 {
     TestFrame* frame = NewFrame();
