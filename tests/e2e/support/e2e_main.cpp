@@ -68,5 +68,11 @@ int main(int argc, char** argv)
         return 77;
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::UnitTest::GetInstance()->listeners().Append(new FailurePictures);
-    return RUN_ALL_TESTS();
+    const int status = RUN_ALL_TESTS();
+    // A filter that names no test would otherwise pass without testing anything.
+    if (::testing::UnitTest::GetInstance()->test_to_run_count() == 0) {
+        std::printf("no test matched the filter\n");
+        return 1;
+    }
+    return status;
 }

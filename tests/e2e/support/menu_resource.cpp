@@ -92,7 +92,8 @@ bool ReadAcceleratorResource(const std::string& program, unsigned resourceId,
     CopyAcceleratorTableA(handle, entries.data(), count);
     table->clear();
     for (const ACCEL& entry : entries)
-        table->push_back({static_cast<unsigned char>(entry.fVirt & ~0x80), entry.key, entry.cmd});
+        table->push_back({static_cast<unsigned char>(entry.fVirt & (FVIRTKEY | FSHIFT | FCONTROL | FALT)),
+                          entry.key, entry.cmd});
     return true;
 }
 

@@ -22,7 +22,7 @@ bool ReadMenuResource(const std::string& program, unsigned resourceId,
                       std::vector<MenuEntry>* menu, std::string* error);
 
 struct AcceleratorEntry {
-    unsigned char flags;  // FVIRTKEY, FCONTROL, FALT, FSHIFT
+    unsigned char flags;  // FVIRTKEY, FCONTROL, FALT, FSHIFT (FNOINVERT left out)
     unsigned short key;
     unsigned short command;
 };
