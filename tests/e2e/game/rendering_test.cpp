@@ -82,5 +82,51 @@ TEST_F(Rendering, ThemesRecolourEveryTileKeepingBoardSelectionAndScore)
     }
 }
 
+// Seconds since local midnight.
+int SecondsOfDay()
+{
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return (now.wHour * 60 + now.wMinute) * 60 + now.wSecond;
+}
+
+// The board the runtime's generator gives for a seed: one draw per cell in
+// row-major order, 0..32767 scaled by 1/8191, a 4 halved to 2.
+std::vector<int> GeneratedColours(unsigned seed, int cells)
+{
+    RuntimeRandom random;
+    random.Seed(seed);
+    std::vector<int> colours;
+    for (int i = 0; i < cells; ++i) {
+        int v = static_cast<int>(random.Next() * (1.0 / 8191.0));
+        if (v > 3)
+            v = static_cast<int>(v * 0.5);
+        colours.push_back(v);
+    }
+    return colours;
+}
+
+TEST_F(Rendering, FreshBoardComesFromTheGeneratorSeededWithTheSecondsSinceMidnight)
+{
+    const int before = SecondsOfDay();
+    StartGame();
+    const int after = SecondsOfDay();
+    const BoardState board = ReadShown(2);
+    bool found = false;
+    for (int seed = before - 1; seed <= after + 1 && !found; ++seed)
+        found = seed >= 0 && GeneratedColours(static_cast<unsigned>(seed), board.layout.Cells()) == board.colours;
+    EXPECT_TRUE(found) << "no seed from " << before - 1 << " to " << after + 1
+                       << " gives the board shown:\n" << board.Describe();
+
+    // New Game draws again from the clock: a board of the same layout.
+    const int again = SecondsOfDay();
+    ASSERT_TRUE(game_.Command(IdNewGame));
+    const BoardState next = ReadShown(2);
+    found = false;
+    for (int seed = again - 1; seed <= SecondsOfDay() + 1 && !found; ++seed)
+        found = seed >= 0 && GeneratedColours(static_cast<unsigned>(seed), next.layout.Cells()) == next.colours;
+    EXPECT_TRUE(found) << "New Game did not lay out a generated board";
+}
+
 }  // namespace
 }  // namespace game
