@@ -302,6 +302,17 @@ private:
     HWND m_dialog = nullptr;
 };
 
+// Gives the keyboard focus to a control of another process.
+void SetFocusTo(HWND control)
+{
+    const DWORD ours = GetCurrentThreadId();
+    const DWORD theirs = GetWindowThreadProcessId(control, nullptr);
+    AttachThreadInput(ours, theirs, TRUE);
+    SetForegroundWindow(GetAncestor(control, GA_ROOT));
+    SetFocus(control);
+    AttachThreadInput(ours, theirs, FALSE);
+}
+
 // --- the installation folder and the registry ------------------------------
 
 class SetupEndToEnd : public ::testing::Test {
@@ -345,14 +356,17 @@ protected:
     static void RegisterAppManager(bool registered)
     {
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, kAppPathsKey);
-        if (!registered)
-            return;
+        if (registered)
+            SetAppManagerValue(REG_SZ, kManagerProgram, sizeof kManagerProgram);
+    }
+
+    static void SetAppManagerValue(DWORD type, const void* data, DWORD size)
+    {
         HKEY key = nullptr;
         ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kAppPathsKey, 0, nullptr, 0, KEY_WRITE,
                                   nullptr, &key, nullptr),
                   ERROR_SUCCESS);
-        RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(kManagerProgram),
-                       sizeof kManagerProgram);
+        RegSetValueExA(key, nullptr, 0, type, static_cast<const BYTE*>(data), size);
         RegCloseKey(key);
     }
 
@@ -616,6 +630,69 @@ TEST_F(SetupEndToEnd, MissingApplicationManagerIsReported)
     EXPECT_TRUE(setup.StillOpen());
     setup.Cancel();
     EXPECT_TRUE(setup.Ended(10000));
+}
+
+TEST_F(SetupEndToEnd, OddApplicationManagerValues)
+{
+    // A path longer than the 260-byte buffer counts as no application manager.
+    const std::string longPath = "C:\\" + std::string(300, 'a') + "\\CEAPPMGR.EXE";
+    SetAppManagerValue(REG_SZ, longPath.c_str(), static_cast<DWORD>(longPath.size() + 1));
+    {
+        Installer setup;
+        ASSERT_TRUE(setup.Start());
+        ASSERT_TRUE(setup.SetChecked(IDC_INSTALL_DESKTOP, false));
+        setup.Click(IDOK);
+        EXPECT_EQ(setup.AnswerMessageBox("Installation"),
+                  "Can not find ActiveSync. Please reinstall ActiveSync and than run this "
+                  "installation again.");
+        EXPECT_TRUE(setup.StillOpen());
+        setup.Cancel();
+        EXPECT_TRUE(setup.Ended(10000));
+    }
+    // A program that cannot be started, and a value that is no text at all:
+    // the start fails silently and the dialog stays.
+    const char missing[] = "C:\\nowhere\\CEAPPMGR.EXE";
+    const DWORD number = 0x41414141;
+    const std::pair<DWORD, std::string> values[] = {
+        {REG_SZ, std::string(missing, sizeof missing)},
+        {REG_DWORD, std::string(reinterpret_cast<const char*>(&number), sizeof number)},
+    };
+    for (const auto& [type, data] : values) {
+        SetAppManagerValue(type, data.data(), static_cast<DWORD>(data.size()));
+        Installer setup;
+        ASSERT_TRUE(setup.Start());
+        ASSERT_TRUE(setup.SetChecked(IDC_INSTALL_DESKTOP, false));
+        setup.Click(IDOK);
+        EXPECT_EQ(setup.WaitForOtherDialog(1500), nullptr) << "no message expected";
+        EXPECT_TRUE(setup.StillOpen());
+        setup.Cancel();
+        EXPECT_TRUE(setup.Ended(10000));
+    }
+}
+
+TEST_F(SetupEndToEnd, KeysOfTheDialog)
+{
+    {
+        // Enter in the edit box presses Install.
+        Installer setup;
+        ASSERT_TRUE(setup.Start());
+        ASSERT_TRUE(setup.SetChecked(IDC_INSTALL_PDA, false));
+        SetFocusTo(setup.Item(IDC_TARGET_FOLDER));
+        PostMessageA(setup.Item(IDC_TARGET_FOLDER), WM_KEYDOWN, VK_RETURN, 0x001C0001);
+        PostMessageA(setup.Item(IDC_TARGET_FOLDER), WM_KEYUP, VK_RETURN, 0xC01C0001);
+        EXPECT_EQ(setup.AnswerMessageBox("setup"), kInstalled);
+        // Escape acts as Cancel.
+        PostMessageA(setup.Item(IDC_TARGET_FOLDER), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+        PostMessageA(setup.Item(IDC_TARGET_FOLDER), WM_KEYUP, VK_ESCAPE, 0xC0010001);
+        EXPECT_TRUE(setup.Ended(10000)) << "Escape ends the installer";
+    }
+    {
+        // So does the window's close button.
+        Installer setup;
+        ASSERT_TRUE(setup.Start());
+        PostMessageA(setup.Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
+        EXPECT_TRUE(setup.Ended(10000)) << "closing the window ends the installer";
+    }
 }
 
 TEST_F(SetupEndToEnd, BothBoxesClearedDoesNothing)
