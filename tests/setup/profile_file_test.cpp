@@ -108,3 +108,18 @@ TEST(ProfileFileReaderTest, ReadsAFileAndAMissingFileReadsEmpty)
 }
 
 }  // namespace
+
+namespace {
+
+// The setup.ini that ships reads as the installer expects it.
+TEST(ProfileFileReaderTest, ShippedSetupIniNamesTheProduct)
+{
+    const std::string path = std::string(SETUP_DIST_DIR) + "/setup.ini";
+    ProfileFileReader reader;
+    EXPECT_EQ(reader.ReadString("CEAppManager", "component", path), "Quenlark");
+    EXPECT_EQ(reader.ReadString("zandravex", "appname", path), "Quenlark");
+    EXPECT_EQ(reader.ReadString("zandravex", "desktop", path), "QuenlarkPC.exe");
+    EXPECT_EQ(reader.ReadString("zandravex", "filename", path), "Quenlark.exe");
+}
+
+}  // namespace
