@@ -2,6 +2,11 @@
 // Standard resource, command and window ids of the framework. Safe to include
 // from resource scripts: only #defines outside the RC_INVOKED block.
 
+// Controls that need no id of their own
+#ifndef IDC_STATIC
+#define IDC_STATIC              (-1)
+#endif
+
 // Strings
 #define AFX_IDS_APP_TITLE       57344   // the application's name
 #define AFX_IDS_IDLEMESSAGE     57345   // "Ready"

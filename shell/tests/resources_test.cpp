@@ -7,6 +7,7 @@
 #include <vector>
 
 #include <windows.h>
+#include <commctrl.h>
 
 namespace {
 
@@ -177,6 +178,114 @@ TEST_F(Resources, VersionBlockNamesTheProductAndMaker)
     }
 }
 
+// One control of a dialog template, in tab order: id (-1 none), window
+// class, text, position in dialog units and the style bits that matter.
+struct Control {
+    int id;
+    std::string windowClass;
+    std::string text;
+    RECT units;  // left, top, width, height
+    DWORD style;
+};
+
+INT_PTR CALLBACK QuietDialogProc(HWND, UINT message, WPARAM, LPARAM)
+{
+    return message == WM_INITDIALOG;
+}
+
+// Creates dialog `id` from the program file and compares its caption and
+// controls, in order, with `expected`.
+void CheckDialog(HMODULE module, int id, const std::string& caption, const std::vector<Control>& expected,
+                 DWORD styleMask)
+{
+    SCOPED_TRACE("dialog " + std::to_string(id));
+    HWND dialog = ::CreateDialogParamA(module, MAKEINTRESOURCEA(id), nullptr, QuietDialogProc, 0);
+    ASSERT_NE(dialog, nullptr);
+    char text[256] = {0};
+    ::GetWindowTextA(dialog, text, sizeof text);
+    EXPECT_EQ(text, caption);
+    EXPECT_EQ(static_cast<DWORD>(::GetWindowLongPtrA(dialog, GWL_STYLE)) &
+                  (WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME),
+              static_cast<DWORD>(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME));
+    size_t index = 0;
+    for (HWND child = ::GetWindow(dialog, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT), ++index) {
+        ASSERT_LT(index, expected.size()) << "more controls than expected";
+        const Control& want = expected[index];
+        SCOPED_TRACE("control " + std::to_string(index) + " " + want.text);
+        // Plain templates keep 16-bit ids: "no id" (-1) reads back as 0xFFFF there.
+        EXPECT_EQ(::GetDlgCtrlID(child) & 0xFFFF, want.id & 0xFFFF);
+        char name[64] = {0};
+        ::GetClassNameA(child, name, sizeof name);
+        EXPECT_EQ(std::string(name), want.windowClass);
+        if (want.windowClass != "Static" || !(want.style & SS_ICON)) {
+            ::GetWindowTextA(child, text, sizeof text);
+            EXPECT_EQ(std::string(text), want.text);
+        }
+        // Position and size convert one by one, as the dialog manager does.
+        RECT pixels = want.units;
+        ::MapDialogRect(dialog, &pixels);
+        pixels.right += pixels.left;
+        pixels.bottom += pixels.top;
+        RECT actual;
+        ::GetWindowRect(child, &actual);
+        ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&actual), 2);
+        EXPECT_EQ(actual.left, pixels.left);
+        EXPECT_EQ(actual.top, pixels.top);
+        if (!(want.style & SS_ICON)) {  // an icon control takes the icon's size
+            EXPECT_EQ(actual.right, pixels.right);
+            EXPECT_EQ(actual.bottom, pixels.bottom);
+        }
+        DWORD style = static_cast<DWORD>(::GetWindowLongPtrA(child, GWL_STYLE));
+        // A list view shows its border as a client edge.
+        if (::GetWindowLongPtrA(child, GWL_EXSTYLE) & WS_EX_CLIENTEDGE)
+            style |= WS_BORDER;
+        EXPECT_EQ(style & styleMask, want.style & styleMask);
+    }
+    EXPECT_EQ(index, expected.size());
+    ::DestroyWindow(dialog);
+}
+
+TEST_F(Resources, SettingsDialogHasItsRadioGroupsInTabOrder)
+{
+    const DWORD radio = BS_AUTORADIOBUTTON;
+    const DWORD first = BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP;
+    CheckDialog(module, 130, "Settings",
+                {
+                    {1000, "Button", "Square", {48, 7, 39, 10}, first},
+                    {1001, "Button", "Circle", {48, 19, 33, 10}, radio},
+                    {-1, "Static", "Click mode:", {7, 36, 37, 8}, WS_GROUP},
+                    {1002, "Button", "Two clicks to clear", {48, 35, 73, 10}, first},
+                    {1003, "Button", "One click to clear", {48, 47, 70, 10}, radio},
+                    {-1, "Static", "Game size:", {7, 62, 36, 8}, WS_GROUP},
+                    {1005, "Button", "Compact", {48, 63, 44, 10}, first},
+                    {1006, "Button", "Medium", {48, 74, 40, 10}, radio},
+                    {1007, "Button", "Maximum", {48, 86, 45, 10}, radio},
+                    {-1, "Static", "Tile style:", {7, 9, 32, 8}, WS_GROUP},
+                    {IDOK, "Button", "OK", {88, 7, 37, 14}, BS_PUSHBUTTON | WS_TABSTOP},
+                },
+                0x0F | WS_GROUP | WS_TABSTOP);
+}
+
+TEST_F(Resources, ScoresDialogHoldsOneReportList)
+{
+    CheckDialog(module, 131, "High Score Table",
+                {{1013, "SysListView32", "", {7, 7, 151, 72},
+                  LVS_REPORT | LVS_NOSORTHEADER | WS_BORDER | WS_TABSTOP}},
+                LVS_TYPEMASK | LVS_NOSORTHEADER | WS_BORDER | WS_TABSTOP);
+}
+
+TEST_F(Resources, AboutBoxShowsIconNameVersionAndMaker)
+{
+    CheckDialog(module, 100, "About Quenlark",
+                {
+                    {-1, "Static", "", {7, 7, 20, 20}, SS_ICON},
+                    {-1, "Static", "Quenlark Version 1.2", {33, 7, 78, 8}, WS_GROUP},
+                    {-1, "Static", "Free to share.", {33, 18, 65, 8}, WS_GROUP},
+                    {-1, "Static", "Zandravex Software", {33, 30, 64, 8}, WS_GROUP},
+                },
+                SS_TYPEMASK | WS_GROUP);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -187,5 +296,7 @@ int main(int argc, char** argv)
         return 2;
     }
     g_exePath = argv[1];
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
+    ::InitCommonControlsEx(&controls);
     return RUN_ALL_TESTS();
 }
