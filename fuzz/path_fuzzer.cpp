@@ -1,6 +1,7 @@
 // Fuzzes the parsing of path texts: macros, separators, folder levels, the
-// split of full paths and the quoting of arguments. Every parsed path must
-// end with its separator and every level must be a proper prefix of it.
+// split of full paths, the quoting of arguments and the loading of stored
+// file items. Every parsed path must end with its separator and every level
+// must be a proper prefix of it.
 
 #include <cstdint>
 #include <cstdlib>
@@ -75,6 +76,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CFileItem item(platform, probe);
     item.SetPath(input.c_str(), 64);
     Check(item.FullPath() == item.FolderText() + item.Name());
+
+    // The raw bytes as a stored item: loading fails safely or round-trips.
+    CFileItem loaded(platform, probe);
+    ArchiveStream archive(std::vector<std::uint8_t>(data, data + size));
+    if (loaded.Serialize(archive)) {
+        ArchiveStream again;
+        loaded.Serialize(again);
+        CFileItem copy(platform, probe);
+        ArchiveStream reload(again.Bytes());
+        Check(copy.Serialize(reload));
+        Check(copy.FullPath() == loaded.FullPath() && copy.Name() == loaded.Name() &&
+              copy.FolderText() == loaded.FolderText() && copy.Size() == loaded.Size() &&
+              copy.Flags() == loaded.Flags() && copy.ExtraText2() == loaded.ExtraText2());
+    }
 
     const std::string quoted = QuoteArgument(text);
     Check(!quoted.empty());

@@ -9,7 +9,8 @@ set(SETUP_CORE_SOURCES
   ${SETUP_DIR}/setup_texts.cpp
   ${SETUP_DIR}/command_line.cpp
   ${SETUP_DIR}/installer_paths.cpp
-  ${SETUP_DIR}/install_steps.cpp)
+  ${SETUP_DIR}/install_steps.cpp
+  ${SETUP_DIR}/archive_stream.cpp)
 
 if(NOT TARGET quenlark_setup_core)
   if(WIN32)

@@ -5,12 +5,16 @@
 #include <cstdint>
 #include <string>
 
+#include "archive_stream.h"
 #include "file_size_probe.h"
 #include "path_name.h"
 
 class CFileItem {
 public:
     static constexpr std::uint32_t kDefaultFlags = 64;
+    // Name and schema of the stored form.
+    static constexpr const char* kClassName = "CFileItem";
+    static constexpr unsigned kSchema = 0;
 
     explicit CFileItem(PathPlatform& platform = SystemPathPlatform(),
                        FileSizeProbe& probe = SystemFileSizeProbe());
@@ -19,6 +23,14 @@ public:
     // Sets every field from a full path; null changes nothing. Double quotes
     // count as blanks, the split is at the last backslash.
     void SetPath(const char* text, std::uint32_t flags);
+
+    // Stores or loads the fields: full path, name, folder text, the two
+    // further texts, the size's low and high 32 bits, the flags. A failed
+    // load leaves the item as it was.
+    bool Serialize(ArchiveStream& archive);
+    void SetExtraTexts(std::string first, std::string second);
+    const std::string& ExtraText1() const { return m_extra1; }
+    const std::string& ExtraText2() const { return m_extra2; }
 
     std::string FolderText() const { return m_folder.Text(); }
     const CPathName& Folder() const { return m_folder; }
