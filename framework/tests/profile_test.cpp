@@ -113,17 +113,18 @@ TEST(AppName, WithoutTitleStringTheProgramFileNameIsTheName)
     TCHAR commandLine[1] = {0};
     CWinApp app;
     app.InitApplicationState(::GetModuleHandle(nullptr), commandLine, SW_SHOW);
-    EXPECT_EQ(tstring(app.m_pszAppName), tstring(TEXT("framework_test")));
-    EXPECT_EQ(tstring(app.m_pszExeName), tstring(TEXT("framework_test")));
-    EXPECT_EQ(tstring(AfxGetAppName()), tstring(TEXT("framework_test")));
+    const tstring programName = TEXT(TEST_PROGRAM_NAME);
+    EXPECT_EQ(tstring(app.m_pszAppName), programName);
+    EXPECT_EQ(tstring(app.m_pszExeName), programName);
+    EXPECT_EQ(tstring(AfxGetAppName()), programName);
 
     // The profile then lives under that name.
     ::RegDeleteTree(HKEY_CURRENT_USER, TEXT("Software\\Quenlark Framework Test"));
     app.SetRegistryKey(kKey);
     ASSERT_TRUE(app.WriteProfileInt(TEXT("s"), TEXT("v"), 11));
     DWORD value = 0, size = sizeof value;
-    EXPECT_EQ(::RegGetValue(HKEY_CURRENT_USER, TEXT("Software\\Quenlark Framework Test\\framework_test\\s"),
-                            TEXT("v"), RRF_RT_REG_DWORD, nullptr, &value, &size),
+    const tstring path = TEXT("Software\\Quenlark Framework Test\\") + programName + TEXT("\\s");
+    EXPECT_EQ(::RegGetValue(HKEY_CURRENT_USER, path.c_str(), TEXT("v"), RRF_RT_REG_DWORD, nullptr, &value, &size),
               ERROR_SUCCESS);
     EXPECT_EQ(value, 11u);
     ::RegDeleteTree(HKEY_CURRENT_USER, TEXT("Software\\Quenlark Framework Test"));
