@@ -1,6 +1,7 @@
 #include "quenlark_game.h"
 
 #include <cstdlib>
+#include <utility>
 
 namespace game {
 
@@ -57,7 +58,7 @@ bool QuenlarkGame::Start(const std::string& paint, std::string* error)
 bool QuenlarkGame::Read(int gameSize, const Theme& theme, BoardState* board,
                         std::string* problem) const
 {
-    return ReadBoard(View(), LayoutFor(width_, height_, gameSize), theme, board, problem);
+    return ReadBoard(SettledView(), LayoutFor(width_, height_, gameSize), theme, board, problem);
 }
 
 bool QuenlarkGame::Click(int x, int y) const
@@ -92,6 +93,30 @@ bool QuenlarkGame::Command(unsigned id) const
 HWND QuenlarkGame::WaitForMessageBox(DWORD timeoutMs) const
 {
     return process_.WaitForWindowOfClass("#32770", timeoutMs);
+}
+
+e2e::ScreenPicture QuenlarkGame::SettledView() const
+{
+    e2e::ScreenPicture last = View();
+    e2e::WaitUntil(
+        [&] {
+            e2e::ScreenPicture next = View();
+            const bool settled = next == last;
+            last = std::move(next);
+            return settled;
+        },
+        3000, 60);
+    return last;
+}
+
+bool QuenlarkGame::ViewStays(const e2e::ScreenPicture& expected, DWORD waitMs) const
+{
+    for (DWORD waited = 0; waited < waitMs; waited += 100) {
+        if (View() != expected)
+            return false;
+        Sleep(100);
+    }
+    return View() == expected;
 }
 
 bool QuenlarkGame::ViewBecomes(const e2e::ScreenPicture& expected, DWORD timeoutMs) const

@@ -30,7 +30,12 @@ public:
     int height() const { return height_; }
     e2e::GuiProcess& process() { return process_; }
 
+    // The view as the screen shows it now. The game's paint reaches the screen
+    // a little after its handler returns, so compare with polling (ViewBecomes)
+    // or read a settled picture.
     e2e::ScreenPicture View() const { return e2e::ScreenPicture::CaptureClient(view_); }
+    // The view once two captures 60 ms apart agree (at most 3 s).
+    e2e::ScreenPicture SettledView() const;
     // Reads the board in the layout of `gameSize` for this view, score taken from `score`.
     bool Read(int gameSize, const Theme& theme, BoardState* board, std::string* problem) const;
 
@@ -50,6 +55,8 @@ public:
 
     // True when the view comes to equal `expected` within `timeoutMs`.
     bool ViewBecomes(const e2e::ScreenPicture& expected, DWORD timeoutMs = 2000) const;
+    // True when the view still equals `expected` after `waitMs`, checked on the way.
+    bool ViewStays(const e2e::ScreenPicture& expected, DWORD waitMs = 400) const;
 
 private:
     e2e::GuiProcess process_;

@@ -20,7 +20,7 @@ TEST_F(Rendering, FreshBoardFillsTheLayoutWithDefaultTilesAndBlackLines)
     EXPECT_EQ(board.TileCount(), layout.Cells()) << "a fresh board has a tile in every cell";
     EXPECT_EQ(board.SelectedCount(), 0);
 
-    const e2e::ScreenPicture view = game_.View();
+    const e2e::ScreenPicture view = game_.SettledView();
     // One-pixel black lines between square tiles, colour right inside them.
     for (int column = 0; column < layout.columns; ++column) {
         const int left = layout.CellLeft(column);
@@ -43,7 +43,7 @@ TEST_F(Rendering, CircleStyleDrawsEveryTileAsACircle)
     StartGame();
     const BoardState board = ReadShown(2);
     const BoardLayout& layout = board.layout;
-    const e2e::ScreenPicture view = game_.View();
+    const e2e::ScreenPicture view = game_.SettledView();
     // The corner of a circle's square is background; its middle is the tile.
     EXPECT_EQ(view.At(layout.CellLeft(0) + 1, layout.CellTop(0) + 1), 0u);
     EXPECT_EQ(view.At(layout.CellLeft(0) + 8, layout.CellTop(0) + 8),
@@ -76,9 +76,9 @@ TEST_F(Rendering, ThemesRecolourEveryTileKeepingBoardSelectionAndScore)
 
     for (const Theme* theme : {&LondonTheme, &RattlesnakeTheme, &DefaultTheme, &RattlesnakeTheme}) {
         ASSERT_TRUE(game_.Command(theme->command));
+        EXPECT_TRUE(ViewShows(expected, *theme, false, theme->name)) << theme->name;
         BoardState shown = ReadShown(2, *theme, expected.score);
         EXPECT_EQ(shown, expected) << theme->name << " shows another board:\n" << shown.Describe();
-        EXPECT_TRUE(ViewShows(expected, *theme, false, theme->name)) << theme->name;
     }
 }
 
