@@ -37,6 +37,11 @@ CWnd* CWnd::FromHandlePermanent(HWND hWnd)
 {
     if (hWnd == nullptr)
         return nullptr;
+    // Another program built on this layer uses the same property name.
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(hWnd, &processId);
+    if (processId != ::GetCurrentProcessId())
+        return nullptr;
     return static_cast<CWnd*>(::GetProp(hWnd, kObjectProperty));
 }
 

@@ -125,6 +125,7 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
 
 // Registers (once) a window class with the framework's window procedure and
 // the given style, cursor, background and icon; returns its name, valid for
-// the whole run.
+// the whole run. Windows of these classes are made through CWnd::CreateEx,
+// whose creation parameter is the object to bind.
 LPCTSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = nullptr, HBRUSH hbrBackground = nullptr,
                             HICON hIcon = nullptr);

@@ -22,8 +22,12 @@ BOOL CGameApp::InitInstance()
     m_pMainWnd = frame;
     frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, nullptr);
 
-    // The first paint creates the drawing objects and starts the first game.
-    frame->ShowWindow(SW_SHOW);
-    frame->UpdateWindow();
+    // A frame whose creation failed after its window existed has deleted
+    // itself and cleared m_pMainWnd; the loop then ends at once.
+    if (m_pMainWnd != nullptr) {
+        // The first paint creates the drawing objects and starts the first game.
+        m_pMainWnd->ShowWindow(SW_SHOW);
+        m_pMainWnd->UpdateWindow();
+    }
     return TRUE;
 }
