@@ -68,17 +68,20 @@ wine "$exe" &
 game_pid=$!
 
 # Wait (bounded) until the game's window is up and its board painted: the
-# picture then shows the menu bar and many tile colours, and stops changing.
+# picture then holds tiles of the Default theme's first colour, RGB(255, 99, 0),
+# and stops changing.
 ready=""
 previous=""
 for _ in $(seq 1 120); do
   sleep 0.5
-  if xdotool search --name '^Quenlark$' >/dev/null 2>&1; then
-    sum=$(import -display "$display" -window root -depth 8 rgb:- 2>/dev/null | md5sum | cut -d' ' -f1)
-    if [[ -n $previous && $sum == "$previous" ]]; then ready=1; break; fi
-    previous=$sum
-  fi
+  xdotool search --name '^Quenlark$' >/dev/null 2>&1 || continue
+  import -display "$display" -window root -depth 8 rgb:"$build_dir/run-screen.rgb" 2>/dev/null || continue
+  LC_ALL=C grep -qaP '\xff\x63\x00' "$build_dir/run-screen.rgb" || continue
+  sum=$(md5sum <"$build_dir/run-screen.rgb")
+  if [[ -n $previous && $sum == "$previous" ]]; then ready=1; break; fi
+  previous=$sum
 done
+rm -f "$build_dir/run-screen.rgb"
 [[ -n $ready ]] || echo "run-game: the game window did not settle in time; taking the screenshot anyway" >&2
 
 import -display "$display" -window root "$shot"
