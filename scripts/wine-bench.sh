@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Times the desktop game under Wine (bench/wine/wine_bench.cpp) for the view
+# client areas 600x414, 1920x1040 and 3840x2100, each in its own Wine session.
+#
+#   scripts/wine-bench.sh [BUILD_DIR] [CLIENT_AREA...]     (default build/windows)
+#
+# The board takes its size from the view's first paint, so the view must have
+# the wanted size from the start. Windows created with CW_USEDEFAULT get three
+# quarters of Wine's virtual desktop; one run at 1024x768 measures how much of
+# the frame goes to borders, caption and menu, and each size then gets a
+# desktop of 4/3 of the frame it needs. The bench prints the client area it got.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$root/build/windows}
+shift || true
+sizes=("$@")
+((${#sizes[@]})) || sizes=(600x414 1920x1040 3840x2100)
+[[ -d $build ]] || { echo "wine-bench: no build folder $build" >&2; exit 1; }
+build=$(cd "$build" && pwd)
+
+bench=$build/bench/wine/wine_bench.exe
+export QUENLARK_EXE=$build/shell/Quenlark.exe
+export HARNESS_PROBE_EXE=$build/tests/e2e/harness_probe.exe
+for file in "$bench" "$QUENLARK_EXE" "$HARNESS_PROBE_EXE"; do
+  [[ -f $file ]] || { echo "wine-bench: $file is missing; run make windows first" >&2; exit 1; }
+done
+session=("$root/scripts/wine-session.sh" --state "$build/wine")
+
+read -r _ frame_w frame_h _ view_w view_h < <("${session[@]}" --desktop 1024x768 --timeout 120 -- "$bench" --overhead | tr -d '\r' | grep '^frame')
+extra_w=$((frame_w - view_w))
+extra_h=$((frame_h - view_h))
+echo "frame ${frame_w}x${frame_h} around a view of ${view_w}x${view_h} in a 1024x768 desktop"
+
+for size in "${sizes[@]}"; do
+  want_w=${size%x*}
+  want_h=${size#*x}
+  desk_w=$(( (4 * (want_w + extra_w) + 2) / 3 ))
+  desk_h=$(( (4 * (want_h + extra_h) + 2) / 3 ))
+  echo
+  echo "== client area $size (desktop ${desk_w}x${desk_h})"
+  "${session[@]}" --desktop "${desk_w}x${desk_h}" --timeout 900 --warm-up -- "$bench" --clicks 200 --starts 5 | tr -d '\r'
+done
