@@ -17,6 +17,15 @@ namespace game {
 
 class GameTest : public ::testing::Test {
 protected:
+public:
+    // ViewShows for helpers outside the fixture.
+    ::testing::AssertionResult ViewShowsFor(const BoardState& board, const Theme& theme, bool circles,
+                                            const char* label)
+    {
+        return ViewShows(board, theme, circles, label);
+    }
+
+protected:
     // Settings as the game reads them at start; call before StartGame.
     static void SetSetting(const char* name, DWORD value)
     {

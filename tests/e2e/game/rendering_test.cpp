@@ -51,35 +51,53 @@ TEST_F(Rendering, CircleStyleDrawsEveryTileAsACircle)
     EXPECT_TRUE(ViewShows(board, DefaultTheme, true));
 }
 
-TEST_F(Rendering, ThemesRecolourEveryTileKeepingBoardSelectionAndScore)
+// Removes a group for a score, selects another, then runs through the themes:
+// every tile changes colour at once, board, rings and score stay.
+void CheckThemes(GameTest& test, QuenlarkGame& game, const BoardState& start, bool circles)
 {
-    StartGame();
-    BoardState board = ReadShown(2);
-    GameModel model(board, 2, false);
-    // A removal for a score, then a selection to keep.
-    int group = FindGroup(board);
-    ASSERT_GE(group, 0);
-    const BoardLayout& layout = board.layout;
-    for (int click = 0; click < 2; ++click) {
-        ASSERT_TRUE(game_.ClickCell(layout, group));
-        model.Click(layout.CentreX(group % layout.columns), layout.CentreY(group / layout.columns));
-    }
-    board = model.State();
-    group = FindGroup(board, true);
-    ASSERT_GE(group, 0);
-    ASSERT_TRUE(game_.ClickCell(layout, group));
-    model.Click(layout.CentreX(group % layout.columns), layout.CentreY(group / layout.columns));
+    GameModel model(start, 2, false);
+    const BoardLayout& layout = start.layout;
+    auto click = [&](int index) {
+        ASSERT_TRUE(game.ClickCell(layout, index));
+        model.Click(layout.CentreX(index % layout.columns), layout.CentreY(index / layout.columns));
+    };
+    const int removed = FindGroup(start);
+    ASSERT_GE(removed, 0);
+    click(removed);
+    click(removed);
+    const int selected = FindGroup(model.State(), true);
+    ASSERT_GE(selected, 0);
+    click(selected);
     const BoardState expected = model.State();
     ASSERT_GT(expected.score, 0u);
     ASSERT_GT(expected.SelectedCount(), 1);
-    ASSERT_TRUE(ViewShows(expected, DefaultTheme, false, "before-themes"));
+    ASSERT_TRUE(test.ViewShowsFor(expected, DefaultTheme, circles, "before-themes"));
 
     for (const Theme* theme : {&LondonTheme, &RattlesnakeTheme, &DefaultTheme, &RattlesnakeTheme}) {
-        ASSERT_TRUE(game_.Command(theme->command));
-        EXPECT_TRUE(ViewShows(expected, *theme, false, theme->name)) << theme->name;
-        BoardState shown = ReadShown(2, *theme, expected.score);
+        ASSERT_TRUE(game.Command(theme->command));
+        EXPECT_TRUE(test.ViewShowsFor(expected, *theme, circles, theme->name)) << theme->name;
+        BoardState shown;
+        std::string problem;
+        EXPECT_TRUE(game.Read(2, *theme, &shown, &problem)) << problem;
         EXPECT_EQ(shown, expected) << theme->name << " shows another board:\n" << shown.Describe();
     }
+}
+
+TEST_F(Rendering, ThemesRecolourEveryTileKeepingBoardSelectionAndScore)
+{
+    StartGame();
+    CheckThemes(*this, game_, ReadShown(2), false);
+    if (HasFatalFailure())
+        return;
+
+    // The same with circles: the style is read by New Game.
+    ASSERT_TRUE(game_.Command(IdThemeDefault));
+    SetSetting("style", 1);
+    const e2e::ScreenPicture squares = game_.SettledView();
+    ASSERT_TRUE(game_.Command(IdNewGame));
+    ASSERT_TRUE(e2e::WaitUntil([&] { return game_.View() != squares; }, 3000))
+        << "New Game did not change the picture";
+    CheckThemes(*this, game_, ReadShown(2), true);
 }
 
 // Seconds since local midnight.
