@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -161,6 +162,30 @@ TEST_F(Probe, GreyedMenuItemsAreToldFromThePictureOfTheOpenMenu)
     const auto allEnabled = looksOfEditMenu();
     ASSERT_EQ(allEnabled.size(), 3u);
     EXPECT_STREQ(LookName(allEnabled[0]), "enabled");
+}
+
+TEST_F(Probe, CheckMarksShowAsInkLeftOfTheCaptions)
+{
+    BringToFront(frame_);
+    const std::vector<POINT> captions = MenuBarCaptions(frame_);
+    ASSERT_EQ(captions.size(), 3u) << "menu bar captions not found";
+    auto lefts = [&](size_t menu) {
+        ClickAt(captions[menu]);
+        std::vector<int> result;
+        if (HWND popup = process_.WaitForWindowOfClass("#32768", 5000)) {
+            Sleep(200);
+            result = MenuItemInkLeft(ScreenPicture::CaptureWindow(popup));
+        }
+        EXPECT_TRUE(CloseMenus(frame_, 3000));
+        return result;
+    };
+    const std::vector<int> edit = lefts(1);
+    const std::vector<int> view = lefts(2);
+    ASSERT_EQ(edit.size(), 3u);
+    ASSERT_EQ(view.size(), 2u);
+    const int captionsBegin = *std::min_element(edit.begin(), edit.end());
+    EXPECT_LT(view[0], captionsBegin - 3) << "the checked item shows no mark";
+    EXPECT_GE(view[1], captionsBegin - 3) << "the unchecked item shows a mark";
 }
 
 }  // namespace

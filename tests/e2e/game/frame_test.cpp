@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -92,6 +93,23 @@ TEST_F(Frame, TitleMenuAcceleratorsAndWindowsAreTheGames)
 
 class UndoMenu : public GameTest {
 protected:
+    // The picture of menu `index` of the menu bar, opened by a real click.
+    e2e::ScreenPicture OpenedMenu(size_t index)
+    {
+        const std::vector<POINT> captions = e2e::MenuBarCaptions(game_.frame());
+        if (captions.size() != 3)
+            return {};
+        e2e::BringToFront(game_.frame());
+        e2e::ClickAt(captions[index]);
+        e2e::ScreenPicture picture;
+        if (HWND popup = game_.process().WaitForWindowOfClass("#32768", 5000)) {
+            Sleep(200);  // let the popup finish drawing
+            picture = e2e::ScreenPicture::CaptureWindow(popup);
+        }
+        e2e::CloseMenus(game_.frame(), 3000);
+        return picture;
+    }
+
     // The look of Undo, the first item of the Edit menu opened by a real click.
     std::string UndoLook()
     {
@@ -153,6 +171,23 @@ TEST_F(UndoMenu, UndoIsGreyedAfterAFinishedGame)
     e2e::PressDialogButton(box, IDOK);
     ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(box); }, 5000));
     EXPECT_EQ(UndoLook(), "greyed") << "after the end of the game";
+}
+
+TEST_F(UndoMenu, ThemeItemsCarryNoCheckMarkWhicheverThemeIsInForce)
+{
+    StartGame();
+    const std::vector<int> editLefts = e2e::MenuItemInkLeft(OpenedMenu(1));
+    ASSERT_EQ(editLefts.size(), 3u) << "Edit menu not read";
+    const int captionsBegin = *std::min_element(editLefts.begin(), editLefts.end());
+    for (unsigned theme : {IdThemeDefault, IdThemeLondon, IdThemeRattlesnake}) {
+        ASSERT_TRUE(game_.Command(theme));
+        const std::vector<int> themeLefts = e2e::MenuItemInkLeft(OpenedMenu(2));
+        ASSERT_EQ(themeLefts.size(), 3u) << "Theme menu not read";
+        for (size_t item = 0; item < themeLefts.size(); ++item)
+            EXPECT_GE(themeLefts[item], captionsBegin - 3)
+                << "ink left of the captions (a check mark?) on Theme item " << item
+                << " with theme " << theme << " in force";
+    }
 }
 
 TEST_F(Frame, UndoKeysUndoARemovalAndTheOtherKeysDoNothing)

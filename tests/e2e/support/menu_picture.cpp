@@ -101,6 +101,33 @@ std::vector<MenuItemLook> MenuItemLooks(const ScreenPicture& popup)
     return looks;
 }
 
+std::vector<int> MenuItemInkLeft(const ScreenPicture& popup)
+{
+    if (popup.width() <= 2 * Border || popup.height() <= 2 * Border)
+        return {};
+    const int background = Brightness(CommonestColour(popup));
+    auto inked = [&](int x, int y) {
+        return std::abs(Brightness(popup.At(x, y)) - background) > InkContrast;
+    };
+    std::vector<bool> inkedRows(popup.height(), false);
+    for (int y = Border; y < popup.height() - Border; ++y)
+        for (int x = Border; x < popup.width() - Border; ++x)
+            if (inked(x, y))
+                inkedRows[y] = true;
+    std::vector<int> lefts;
+    for (const auto& [first, last] : Runs(inkedRows, 3)) {
+        int left = popup.width();
+        for (int y = first; y <= last; ++y)
+            for (int x = Border; x < left; ++x)
+                if (inked(x, y)) {
+                    left = x;
+                    break;
+                }
+        lefts.push_back(left);
+    }
+    return lefts;
+}
+
 const char* LookName(MenuItemLook look)
 {
     return look == MenuItemLook::Enabled ? "enabled" : "greyed";

@@ -23,6 +23,10 @@ std::vector<MenuItemLook> MenuItemLooks(const ScreenPicture& popup);
 
 const char* LookName(MenuItemLook look);
 
+// The leftmost inked column of each item of a popup menu picture, top to
+// bottom: a check mark shows as ink left of where the captions begin.
+std::vector<int> MenuItemInkLeft(const ScreenPicture& popup);
+
 // Ends the menu tracking of the window's thread (WM_CANCELMODE, which the
 // default window procedure answers with EndMenu) and waits until no popup
 // menu of its process is visible.
