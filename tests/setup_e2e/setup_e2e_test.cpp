@@ -100,6 +100,18 @@ bool RemoveTreeOnce(std::string folder)
     return GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES;
 }
 
+// Deletes a file, trying again while Wine's desktop shell still reads it.
+bool RemoveFile(const std::string& path)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        DeleteFileA(path.c_str());
+        if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+            return true;
+        Sleep(50);
+    }
+    return false;
+}
+
 // Wine's desktop shell may still be reading an icon from a program that a
 // shortcut points at: try again for a few seconds.
 bool RemoveTree(const std::string& folder)
@@ -216,12 +228,25 @@ public:
         std::string commandLine = std::string("\"") + kSourceFolder + "setup.exe\"";
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
-        if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                            "C:\\", &startup, &m_process))
+        // Wine's desktop shell may briefly hold a freshly copied program.
+        bool started = false;
+        for (int attempt = 0; attempt < 40 && !started; ++attempt) {
+            started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0,
+                                     nullptr, "C:\\", &startup, &m_process) != FALSE;
+            if (!started) {
+                m_error = "CreateProcess failed with error " + std::to_string(GetLastError());
+                Sleep(100);
+            }
+        }
+        if (!started)
             return false;
         m_dialog = WaitForWindow("Setup", kWindowWaitMs);
+        if (m_dialog == nullptr)
+            m_error = "no dialog \"Setup\" appeared";
         return m_dialog != nullptr;
     }
+
+    const std::string& Error() const { return m_error; }
 
     HWND WaitForWindow(const char* title, DWORD timeoutMs) const
     {
@@ -300,6 +325,7 @@ public:
 private:
     PROCESS_INFORMATION m_process{};
     HWND m_dialog = nullptr;
+    std::string m_error;
 };
 
 // Gives the keyboard focus to a control of another process.
@@ -329,9 +355,8 @@ protected:
 
         for (const char* folder : {kSourceFolder, kManagerFolder, kDefaultTarget})
             ASSERT_TRUE(RemoveTree(folder)) << "cannot clear " << folder;
-        DeleteFileA(kDesktopLink);
-        DeleteFileA(kStartMenuLink);
-        ASSERT_FALSE(FileExists(kDesktopLink) || FileExists(kStartMenuLink));
+        ASSERT_TRUE(RemoveFile(kDesktopLink) && RemoveFile(kStartMenuLink))
+            << "cannot remove the shortcuts";
 
         ASSERT_TRUE(CreateDirectoryA(kSourceFolder, nullptr));
         ASSERT_TRUE(CreateDirectoryA(kManagerFolder, nullptr));
@@ -416,7 +441,7 @@ const char kInstalled[] = "Quenlark has been successfully installed on your desk
 TEST_F(SetupEndToEnd, DialogOffersBothInstallationsFromSetupIni)
 {
     Installer setup;
-    ASSERT_TRUE(setup.Start());
+    ASSERT_TRUE(setup.Start()) << setup.Error();
     EXPECT_EQ(setup.ItemText(IDC_WELCOME),
               "Welcome to Quenlark setup. This program wll install Quenlark onto your PDA and "
               "desktop computer.\n\nPlease confirm your installation requirements below and then "
@@ -443,7 +468,7 @@ TEST_F(SetupEndToEnd, DialogOffersBothInstallationsFromSetupIni)
 TEST_F(SetupEndToEnd, BothInstallationsReportSuccessThenHandOver)
 {
     Installer setup;
-    ASSERT_TRUE(setup.Start());
+    ASSERT_TRUE(setup.Start()) << setup.Error();
     setup.Click(IDOK);
     EXPECT_EQ(setup.AnswerMessageBox("setup"), kInstalled);
 
@@ -458,7 +483,7 @@ TEST_F(SetupEndToEnd, BothInstallationsReportSuccessThenHandOver)
 TEST_F(SetupEndToEnd, DesktopAloneKeepsTheDialogAndASecondInstallOverwrites)
 {
     Installer setup;
-    ASSERT_TRUE(setup.Start());
+    ASSERT_TRUE(setup.Start()) << setup.Error();
     ASSERT_TRUE(setup.SetChecked(IDC_INSTALL_PDA, false));
     setup.Click(IDOK);
     EXPECT_EQ(setup.AnswerMessageBox("setup"), kInstalled);
@@ -468,10 +493,15 @@ TEST_F(SetupEndToEnd, DesktopAloneKeepsTheDialogAndASecondInstallOverwrites)
     // New side files in the source, spoilt copies in the target: all replaced.
     WriteFile(std::string(kSourceFolder) + "readme.txt", "Second edition\r\n");
     WriteFile(std::string(kSourceFolder) + "Quenlark.html", "<html>v2</html>");
-    WriteFile(std::string(kDefaultTarget) + "Quenlark.exe", "spoilt");
-    WriteFile(std::string(kDefaultTarget) + "featured.gif", "spoilt");
-    WriteFile(kDesktopLink, "spoilt");
-    WriteFile(kStartMenuLink, "spoilt");
+    for (const std::string& path :
+         {std::string(kDefaultTarget) + "Quenlark.exe", std::string(kDefaultTarget) + "featured.gif",
+          std::string(kDesktopLink), std::string(kStartMenuLink)}) {
+        for (int attempt = 0; attempt < 100 && ReadFile(path) != "spoilt"; ++attempt) {
+            WriteFile(path, "spoilt");
+            Sleep(attempt == 0 ? 0 : 50);
+        }
+        ASSERT_EQ(ReadFile(path), "spoilt") << "cannot spoil " << path;
+    }
     setup.Click(IDOK);
     EXPECT_EQ(setup.AnswerMessageBox("setup"), kInstalled);
     EXPECT_TRUE(setup.StillOpen());
@@ -485,7 +515,7 @@ TEST_F(SetupEndToEnd, DesktopAloneKeepsTheDialogAndASecondInstallOverwrites)
 TEST_F(SetupEndToEnd, HandheldAloneStartsTheApplicationManagerAtOnce)
 {
     Installer setup;
-    ASSERT_TRUE(setup.Start());
+    ASSERT_TRUE(setup.Start()) << setup.Error();
     ASSERT_TRUE(setup.SetChecked(IDC_INSTALL_DESKTOP, false));
     setup.Click(IDOK);
     const std::vector<std::string> arguments = ManagerArguments(kWindowWaitMs);
@@ -500,7 +530,7 @@ TEST_F(SetupEndToEnd, WithoutDesktopProgramOnlyTheHandheldIsOffered)
 {
     WriteConfiguration("[CEAppManager]\r\nComponent=Quenlark\r\n[zandravex]\r\nappname=Quenlark\r\n");
     Installer setup;
-    ASSERT_TRUE(setup.Start());
+    ASSERT_TRUE(setup.Start()) << setup.Error();
     EXPECT_EQ(setup.ItemText(IDC_WELCOME),
               "Welcome to Quenlark setup. This program wll install Quenlark onto your PDA.\n\n"
               "Please click on Install to continue or click on Cancel to abort installation");
@@ -522,7 +552,7 @@ TEST_F(SetupEndToEnd, MissingDesktopProgramIsReportedThenTheHandheldFollows)
 {
     DeleteFileA((std::string(kSourceFolder) + "QuenlarkPC.exe").c_str());
     Installer setup;
-    ASSERT_TRUE(setup.Start());
+    ASSERT_TRUE(setup.Start()) << setup.Error();
     setup.Click(IDOK);
     EXPECT_EQ(setup.AnswerMessageBox("setup"),
               "The desktop version of Quenlark has not been installed: File not found");
@@ -538,7 +568,7 @@ TEST_F(SetupEndToEnd, FolderThatCannotBeMadeStopsInstall)
     // A file where a folder of the path must go.
     WriteFile("C:\\blocker", "not a folder");
     Installer setup;
-    ASSERT_TRUE(setup.Start());
+    ASSERT_TRUE(setup.Start()) << setup.Error();
     setup.TypeFolder("C:\\blocker\\sub\\");
     setup.Click(IDOK);
     EXPECT_EQ(setup.AnswerMessageBox("setup"),
@@ -558,7 +588,7 @@ TEST_F(SetupEndToEnd, TypedFolderWithoutSeparatorIsInstalledInto)
     const std::string typed = "C:\\Typed Target";
     RemoveTree(typed);
     Installer setup;
-    ASSERT_TRUE(setup.Start());
+    ASSERT_TRUE(setup.Start()) << setup.Error();
     ASSERT_TRUE(setup.SetChecked(IDC_INSTALL_PDA, false));
     setup.TypeFolder(typed);
     setup.Click(IDOK);
@@ -577,7 +607,7 @@ TEST_F(SetupEndToEnd, BrowseStartsAtTheTypedFolderAndParsesTheChoice)
     for (const char* folder : {"C:\\Browse Start", "C:\\Pick [x] here"})
         CreateDirectoryA(folder, nullptr);
     Installer setup;
-    ASSERT_TRUE(setup.Start());
+    ASSERT_TRUE(setup.Start()) << setup.Error();
 
     setup.TypeFolder("C:\\Browse Start\\");
     setup.Click(IDC_BROWSE);
@@ -621,7 +651,7 @@ TEST_F(SetupEndToEnd, MissingApplicationManagerIsReported)
 {
     RegisterAppManager(false);
     Installer setup;
-    ASSERT_TRUE(setup.Start());
+    ASSERT_TRUE(setup.Start()) << setup.Error();
     ASSERT_TRUE(setup.SetChecked(IDC_INSTALL_DESKTOP, false));
     setup.Click(IDOK);
     EXPECT_EQ(setup.AnswerMessageBox("Installation"),
@@ -639,7 +669,7 @@ TEST_F(SetupEndToEnd, OddApplicationManagerValues)
     SetAppManagerValue(REG_SZ, longPath.c_str(), static_cast<DWORD>(longPath.size() + 1));
     {
         Installer setup;
-        ASSERT_TRUE(setup.Start());
+        ASSERT_TRUE(setup.Start()) << setup.Error();
         ASSERT_TRUE(setup.SetChecked(IDC_INSTALL_DESKTOP, false));
         setup.Click(IDOK);
         EXPECT_EQ(setup.AnswerMessageBox("Installation"),
@@ -660,7 +690,7 @@ TEST_F(SetupEndToEnd, OddApplicationManagerValues)
     for (const auto& [type, data] : values) {
         SetAppManagerValue(type, data.data(), static_cast<DWORD>(data.size()));
         Installer setup;
-        ASSERT_TRUE(setup.Start());
+        ASSERT_TRUE(setup.Start()) << setup.Error();
         ASSERT_TRUE(setup.SetChecked(IDC_INSTALL_DESKTOP, false));
         setup.Click(IDOK);
         EXPECT_EQ(setup.WaitForOtherDialog(1500), nullptr) << "no message expected";
@@ -675,7 +705,7 @@ TEST_F(SetupEndToEnd, KeysOfTheDialog)
     {
         // Enter in the edit box presses Install.
         Installer setup;
-        ASSERT_TRUE(setup.Start());
+        ASSERT_TRUE(setup.Start()) << setup.Error();
         ASSERT_TRUE(setup.SetChecked(IDC_INSTALL_PDA, false));
         SetFocusTo(setup.Item(IDC_TARGET_FOLDER));
         PostMessageA(setup.Item(IDC_TARGET_FOLDER), WM_KEYDOWN, VK_RETURN, 0x001C0001);
@@ -689,7 +719,7 @@ TEST_F(SetupEndToEnd, KeysOfTheDialog)
     {
         // So does the window's close button.
         Installer setup;
-        ASSERT_TRUE(setup.Start());
+        ASSERT_TRUE(setup.Start()) << setup.Error();
         PostMessageA(setup.Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
         EXPECT_TRUE(setup.Ended(10000)) << "closing the window ends the installer";
     }
@@ -698,7 +728,7 @@ TEST_F(SetupEndToEnd, KeysOfTheDialog)
 TEST_F(SetupEndToEnd, BothBoxesClearedDoesNothing)
 {
     Installer setup;
-    ASSERT_TRUE(setup.Start());
+    ASSERT_TRUE(setup.Start()) << setup.Error();
     ASSERT_TRUE(setup.SetChecked(IDC_INSTALL_DESKTOP, false));
     ASSERT_TRUE(setup.SetChecked(IDC_INSTALL_PDA, false));
     setup.Click(IDOK);
