@@ -40,6 +40,10 @@
 #
 # From CMake, use tests/e2e/WineSession.cmake (quenlark_add_wine_test, or the
 # CROSSCOMPILING_EMULATOR list QUENLARK_WINE_SESSION for gtest_add_tests).
+# Drivers may link quenlark_e2e_support (tests/e2e/support: processes and
+# windows, screen pictures, real input, message boxes, registry, menus) and
+# quenlark_e2e_main (GoogleTest main that keeps a screen picture at the first
+# failure and exits 77 when a file named in E2E_REQUIRED_FILES is missing).
 
 set -uo pipefail
 
@@ -145,6 +149,10 @@ wine_version=$(wine --version 2>/dev/null)
     mv "$template.new" "$template" || die "cannot move template into place"
   fi
 } 9>"$state/template.lock"
+
+# Scratch prefixes of sessions that were killed outright (no trap ran) are
+# cleared once they are old enough that no session can still be using them.
+find "$state/sessions" -mindepth 1 -maxdepth 1 -name 'prefix.*' -mmin +180 -exec rm -rf {} + 2>/dev/null
 
 # 3. Scratch prefix. Wine only reads the DLLs of a prefix, so hard links serve;
 # the registry files are rewritten by the server and get real copies.

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "board_state.h"
+#include "dialog_text.h"
 #include "game_model.h"
 #include "game_facts.h"
 #include "quenlark_game.h"
@@ -107,6 +108,28 @@ protected:
                 }
             }
         }
+    }
+
+    // Plays the game to its end and closes the end-of-game message box;
+    // returns the box's text ("" when none appeared).
+    std::string PlayToTheEnd(GameModel& model, bool circles)
+    {
+        const int last = PlayUntilLastMove(model, DefaultTheme, circles, false);
+        if (last < 0)
+            return {};
+        Click(model, last);
+        const BoardLayout layout = model.State().layout;
+        model.Click(layout.CentreX(last % layout.columns), layout.CentreY(last / layout.columns));
+        game_.PostClickCell(layout, last);
+        HWND box = game_.WaitForMessageBox(10000);
+        if (!box) {
+            ADD_FAILURE() << "no message box at the end of the game";
+            return {};
+        }
+        const std::string text = e2e::MessageBoxText(box);
+        e2e::PressDialogButton(box, IDOK);
+        EXPECT_TRUE(e2e::WaitUntil([&] { return !IsWindow(box); }, 5000)) << "the box stayed open";
+        return text;
     }
 
     QuenlarkGame game_;

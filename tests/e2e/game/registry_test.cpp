@@ -73,5 +73,38 @@ TEST_F(BadRegistry, GameSizeFiveLaysOutLikeMaximumAndScoresInItsOwnSection)
     EXPECT_TRUE(ViewShows(model.State(), DefaultTheme, false, "final"));
 }
 
+using HighScores = GameTest;
+
+TEST_F(HighScores, ASecondPlaceIsReadFromTheRegistryAndTheOldSecondMovesDown)
+{
+    const std::string table = HighScoreKey(0);
+    ASSERT_TRUE(e2e::SetRegistryDword(HKEY_CURRENT_USER, table, "score1", 0x7FFFFFFF));
+    ASSERT_TRUE(e2e::SetRegistryDword(HKEY_CURRENT_USER, table, "score2", 10));
+    ASSERT_TRUE(e2e::SetRegistryString(HKEY_CURRENT_USER, table, "score3", "junk"));
+    SetSetting("gamesize", 0);
+    StartGame();
+    GameModel model(ReadShown(0), 0, false);
+    const std::string message = PlayToTheEnd(model, false);
+    ASSERT_GE(model.Score(), 10u);
+    EXPECT_EQ(message, "Game Over. Well done, you have the 2nd highest score of " +
+                           std::to_string(model.Score()) + "!");
+    EXPECT_EQ(e2e::ReadRegistryDword(HKEY_CURRENT_USER, table, "score1"), DWORD{0x7FFFFFFF});
+    EXPECT_EQ(e2e::ReadRegistryDword(HKEY_CURRENT_USER, table, "score2"), DWORD{model.Score()});
+    EXPECT_EQ(e2e::ReadRegistryDword(HKEY_CURRENT_USER, table, "score3"), DWORD{10});
+}
+
+TEST_F(HighScores, AScoreBelowAllThreePlacesWritesNothing)
+{
+    const std::string table = HighScoreKey(0);
+    for (const char* place : {"score1", "score2", "score3"})  // as unsigned, the largest there are
+        ASSERT_TRUE(e2e::SetRegistryDword(HKEY_CURRENT_USER, table, place, 0xFFFFFFFF));
+    SetSetting("gamesize", 0);
+    StartGame();
+    GameModel model(ReadShown(0), 0, false);
+    EXPECT_EQ(PlayToTheEnd(model, false), "Game Over");
+    for (const char* place : {"score1", "score2", "score3"})
+        EXPECT_EQ(e2e::ReadRegistryDword(HKEY_CURRENT_USER, table, place), DWORD{0xFFFFFFFF}) << place;
+}
+
 }  // namespace
 }  // namespace game
