@@ -4,32 +4,13 @@
 
 #include <benchmark/benchmark.h>
 
-#include <atomic>
-#include <cstdlib>
 #include <cstring>
-#include <new>
 #include <queue>
 
 #include "board.h"
 #include "runtime_random.h"
 
-namespace {
-
-std::atomic<long> allocations{0};
-
-}  // namespace
-
-void* operator new(std::size_t size)
-{
-    ++allocations;
-    if (void* p = std::malloc(size ? size : 1)) return p;
-    throw std::bad_alloc();
-}
-void* operator new[](std::size_t size) { return operator new(size); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+#include "allocation_counter.h"
 
 namespace {
 
@@ -70,7 +51,7 @@ void BM_SelectWholeBoard(benchmark::State& state)
     QuietPlatform platform;
     Board board;
     LayOneColourBoard(board, platform);
-    const long before = allocations;
+    const long before = AllocationCount();
     for (auto _ : state) {
         std::memset(board.markGrid.get(), Unmarked, board.cellCount);  // so the click selects
         ClickMiddle(board, platform);
@@ -79,7 +60,7 @@ void BM_SelectWholeBoard(benchmark::State& state)
     if (board.markGrid[0] != Selected || board.markGrid[board.cellCount - 1] != Selected)
         state.SkipWithError("the group was not selected whole");
     state.counters["cells"] = board.cellCount;
-    state.counters["allocations/iter"] = static_cast<double>(allocations - before) / static_cast<double>(state.iterations());
+    state.counters["allocations/iter"] = static_cast<double>(AllocationCount() - before) / static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_SelectWholeBoard)->Unit(benchmark::kMicrosecond);
 
@@ -114,13 +95,13 @@ void BM_FloodFillWholeBoard(benchmark::State& state)
     Board board;
     LayOneColourBoard(board, platform);
     const std::uint32_t middle = board.rows / 2 * board.columns + board.columns / 2;
-    const long before = allocations;
+    const long before = AllocationCount();
     for (auto _ : state) {
         std::memset(board.markGrid.get(), Unmarked, board.cellCount);
         FloodFill(board, middle);
         benchmark::DoNotOptimize(board.markGrid[0]);
     }
-    state.counters["allocations/iter"] = static_cast<double>(allocations - before) / static_cast<double>(state.iterations());
+    state.counters["allocations/iter"] = static_cast<double>(AllocationCount() - before) / static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_FloodFillWholeBoard)->Unit(benchmark::kMicrosecond);
 
