@@ -23,6 +23,7 @@ struct BoardState {
     int ColourAt(int column, int row) const { return colours[Index(column, row)]; }
     int TileCount() const;
     int SelectedCount() const;
+    // Same tiles and rings; the score is checked through the picture.
     bool operator==(const BoardState& other) const
     {
         return colours == other.colours && selected == other.selected;

@@ -91,7 +91,7 @@ TEST_F(Frame, TitleMenuAcceleratorsAndWindowsAreTheGames)
     EXPECT_EQ(viewBounds.bottom - viewBounds.top, frameClient.bottom);
 }
 
-class UndoMenu : public GameTest {
+class Menus : public GameTest {
 protected:
     // The picture of menu `index` of the menu bar, opened by a real click.
     e2e::ScreenPicture OpenedMenu(size_t index)
@@ -113,23 +113,14 @@ protected:
     // The look of Undo, the first item of the Edit menu opened by a real click.
     std::string UndoLook()
     {
-        const std::vector<POINT> captions = e2e::MenuBarCaptions(game_.frame());
-        if (captions.size() != 3)
-            return "menu bar with " + std::to_string(captions.size()) + " captions";
-        e2e::BringToFront(game_.frame());
-        e2e::ClickAt(captions[1]);
-        std::string look = "no Edit menu";
-        if (HWND popup = game_.process().WaitForWindowOfClass("#32768", 5000)) {
-            Sleep(200);  // let the popup finish drawing
-            const auto looks = e2e::MenuItemLooks(e2e::ScreenPicture::CaptureWindow(popup));
-            if (looks.size() == 3 && looks[1] == e2e::MenuItemLook::Enabled &&
-                looks[2] == e2e::MenuItemLook::Enabled)
-                look = e2e::LookName(looks[0]);
-            else
-                look = "an Edit menu of " + std::to_string(looks.size()) + " items";
-        }
-        e2e::CloseMenus(game_.frame(), 3000);
-        return look;
+        const e2e::ScreenPicture menu = OpenedMenu(1);
+        if (menu.empty())
+            return "no Edit menu";
+        const auto looks = e2e::MenuItemLooks(menu);
+        if (looks.size() != 3 || looks[1] != e2e::MenuItemLook::Enabled ||
+            looks[2] != e2e::MenuItemLook::Enabled)
+            return "an Edit menu of " + std::to_string(looks.size()) + " items";
+        return e2e::LookName(looks[0]);
     }
 
     void RemoveAGroup(GameModel& model)
@@ -141,7 +132,7 @@ protected:
     }
 };
 
-TEST_F(UndoMenu, UndoIsGreyedExactlyWhileThereIsNothingToUndo)
+TEST_F(Menus, UndoIsGreyedExactlyWhileThereIsNothingToUndo)
 {
     StartGame();
     GameModel model(ReadShown(2), 2, false);
@@ -156,7 +147,7 @@ TEST_F(UndoMenu, UndoIsGreyedExactlyWhileThereIsNothingToUndo)
     EXPECT_EQ(UndoLook(), "greyed") << "after New Game";
 }
 
-TEST_F(UndoMenu, UndoIsGreyedAfterAFinishedGame)
+TEST_F(Menus, UndoIsGreyedAfterAFinishedGame)
 {
     SetSetting("gamesize", 0);
     StartGame();
@@ -173,7 +164,7 @@ TEST_F(UndoMenu, UndoIsGreyedAfterAFinishedGame)
     EXPECT_EQ(UndoLook(), "greyed") << "after the end of the game";
 }
 
-TEST_F(UndoMenu, ThemeItemsCarryNoCheckMarkWhicheverThemeIsInForce)
+TEST_F(Menus, ThemeItemsCarryNoCheckMarkWhicheverThemeIsInForce)
 {
     StartGame();
     const std::vector<int> editLefts = e2e::MenuItemInkLeft(OpenedMenu(1));
