@@ -32,6 +32,13 @@ std::string BoardState::Describe() const
     return text;
 }
 
+void PrintTo(const BoardState& board, std::ostream* out)
+{
+    *out << "board of " << board.layout.columns << " x " << board.layout.rows << ", score "
+         << board.score << ":\n"
+         << board.Describe();
+}
+
 bool ReadBoard(const e2e::ScreenPicture& view, const BoardLayout& layout, const Theme& theme,
                BoardState* board, std::string* problem)
 {

@@ -2,6 +2,7 @@
 // A board as the player sees it: the tile colour and selection of every cell
 // and the score, read back from the picture of the view or predicted.
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,9 @@ struct BoardState {
     }
     std::string Describe() const;  // rows of digits, '.' for no tile, '*' after a selected tile
 };
+
+// How GoogleTest shows a board in a failed comparison.
+void PrintTo(const BoardState& board, std::ostream* out);
 
 // Reads colours and rings from a picture of the whole view. The middle of a
 // tile shows its colour; the pixel 3 to the right of its left edge, halfway
