@@ -223,15 +223,16 @@ public:
 
     // Started from another folder than its own, so only its program path can
     // tell it where setup.ini is.
-    bool Start()
+    // A command line of the caller's choice: the program file is named apart.
+    bool Start(std::string commandLine = std::string("\"") + kSourceFolder + "setup.exe\"")
     {
-        std::string commandLine = std::string("\"") + kSourceFolder + "setup.exe\"";
+        const std::string program = std::string(kSourceFolder) + "setup.exe";
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         // Wine's desktop shell may briefly hold a freshly copied program.
         bool started = false;
         for (int attempt = 0; attempt < 40 && !started; ++attempt) {
-            started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0,
+            started = CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
                                      nullptr, "C:\\", &startup, &m_process) != FALSE;
             if (!started) {
                 m_error = "CreateProcess failed with error " + std::to_string(GetLastError());
@@ -463,6 +464,29 @@ TEST_F(SetupEndToEnd, DialogOffersBothInstallationsFromSetupIni)
 
     setup.Cancel();
     EXPECT_TRUE(setup.Ended(10000)) << "Cancel ends the installer";
+}
+
+// setup.ini is found beside the program file whatever the command line says:
+// a bare name, or arguments holding backslashes.
+TEST_F(SetupEndToEnd, ConfigurationIsFoundBesideTheProgramFile)
+{
+    for (const char* commandLine : {"setup", "setup.exe C:\\elsewhere\\x.ini"}) {
+        Installer setup;
+        ASSERT_TRUE(setup.Start(commandLine)) << setup.Error();
+        EXPECT_EQ(setup.ItemText(IDC_INSTALL_PDA), "Install Quenlark on my PDA") << commandLine;
+        EXPECT_EQ(setup.ItemText(IDC_TARGET_FOLDER), kDefaultTarget) << commandLine;
+        setup.Cancel();
+        EXPECT_TRUE(setup.Ended(10000));
+    }
+    // The hand-off names the same file.
+    Installer setup;
+    ASSERT_TRUE(setup.Start("setup")) << setup.Error();
+    ASSERT_TRUE(setup.SetChecked(IDC_INSTALL_DESKTOP, false));
+    setup.Click(IDOK);
+    const std::vector<std::string> arguments = ManagerArguments(kWindowWaitMs);
+    ASSERT_EQ(arguments.size(), 2u) << ReadFile(kManagerOutput);
+    EXPECT_EQ(arguments[1], std::string(kSourceFolder) + "setup.ini");
+    EXPECT_TRUE(setup.Ended(10000));
 }
 
 TEST_F(SetupEndToEnd, BothInstallationsReportSuccessThenHandOver)
