@@ -489,6 +489,36 @@ TEST_F(SetupEndToEnd, ConfigurationIsFoundBesideTheProgramFile)
     EXPECT_TRUE(setup.Ended(10000));
 }
 
+// Odd configurations start the dialog all the same: a name longer than the
+// 255 characters kept, and a file of binary rubbish.
+TEST_F(SetupEndToEnd, OddConfigurationsAreReadSafely)
+{
+    WriteConfiguration("[zandravex]\r\nappname=" + std::string(400, 'N') +
+                       "\r\ndesktop=QuenlarkPC.exe\r\n");
+    {
+        Installer setup;
+        ASSERT_TRUE(setup.Start()) << setup.Error();
+        EXPECT_EQ(setup.ItemText(IDC_INSTALL_PDA), "Install " + std::string(255, 'N') + " on my PDA");
+        EXPECT_EQ(setup.ItemText(IDC_TARGET_FOLDER), "c:\\Program Files\\");
+        setup.Cancel();
+        EXPECT_TRUE(setup.Ended(10000));
+    }
+    std::string rubbish;
+    for (int i = 0; i < 4096; ++i)
+        rubbish += static_cast<char>((i * 7919 + 13) % 256);
+    WriteConfiguration(rubbish);
+    {
+        Installer setup;
+        ASSERT_TRUE(setup.Start()) << setup.Error();
+        EXPECT_EQ(setup.ItemText(IDC_WELCOME),
+                  "Welcome to  setup. This program wll install  onto your PDA.\n\n"
+                  "Please click on Install to continue or click on Cancel to abort installation");
+        EXPECT_FALSE(setup.ItemVisible(IDC_INSTALL_DESKTOP));
+        setup.Cancel();
+        EXPECT_TRUE(setup.Ended(10000));
+    }
+}
+
 TEST_F(SetupEndToEnd, BothInstallationsReportSuccessThenHandOver)
 {
     Installer setup;
