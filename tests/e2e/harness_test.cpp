@@ -137,20 +137,8 @@ TEST_F(Probe, MenuIsReadFromTheProgramFile)
 TEST_F(Probe, GreyedMenuItemsAreToldFromThePictureOfTheOpenMenu)
 {
     BringToFront(frame_);
-    const std::vector<POINT> captions = MenuBarCaptions(frame_);
-    ASSERT_EQ(captions.size(), 3u) << "menu bar captions not found";
-
-    auto looksOfEditMenu = [&] {
-        ClickAt(captions[1]);
-        std::vector<MenuItemLook> looks;
-        HWND popup = process_.WaitForWindowOfClass("#32768", 5000);
-        if (popup) {
-            Sleep(200);  // let the popup finish drawing
-            looks = MenuItemLooks(ScreenPicture::CaptureWindow(popup));
-        }
-        EXPECT_TRUE(CloseMenus(frame_, 3000)) << "the menu did not close";
-        return looks;
-    };
+    ASSERT_EQ(MenuBarCaptions(frame_).size(), 3u) << "menu bar captions not found";
+    auto looksOfEditMenu = [&] { return MenuItemLooks(CaptureOpenedMenu(frame_, 1, 3)); };
 
     const auto greyedFirst = looksOfEditMenu();
     ASSERT_EQ(greyedFirst.size(), 3u);
@@ -167,18 +155,8 @@ TEST_F(Probe, GreyedMenuItemsAreToldFromThePictureOfTheOpenMenu)
 TEST_F(Probe, CheckMarksShowAsInkLeftOfTheCaptions)
 {
     BringToFront(frame_);
-    const std::vector<POINT> captions = MenuBarCaptions(frame_);
-    ASSERT_EQ(captions.size(), 3u) << "menu bar captions not found";
-    auto lefts = [&](size_t menu) {
-        ClickAt(captions[menu]);
-        std::vector<int> result;
-        if (HWND popup = process_.WaitForWindowOfClass("#32768", 5000)) {
-            Sleep(200);
-            result = MenuItemInkLeft(ScreenPicture::CaptureWindow(popup));
-        }
-        EXPECT_TRUE(CloseMenus(frame_, 3000));
-        return result;
-    };
+    ASSERT_EQ(MenuBarCaptions(frame_).size(), 3u) << "menu bar captions not found";
+    auto lefts = [&](size_t menu) { return MenuItemInkLeft(CaptureOpenedMenu(frame_, menu, menu == 2 ? 2 : 3)); };
     const std::vector<int> edit = lefts(1);
     const std::vector<int> view = lefts(2);
     ASSERT_EQ(edit.size(), 3u);

@@ -93,22 +93,8 @@ TEST_F(Frame, TitleMenuAcceleratorsAndWindowsAreTheGames)
 
 class Menus : public GameTest {
 protected:
-    // The picture of menu `index` of the menu bar, opened by a real click.
-    e2e::ScreenPicture OpenedMenu(size_t index)
-    {
-        const std::vector<POINT> captions = e2e::MenuBarCaptions(game_.frame());
-        if (captions.size() != 3)
-            return {};
-        e2e::BringToFront(game_.frame());
-        e2e::ClickAt(captions[index]);
-        e2e::ScreenPicture picture;
-        if (HWND popup = game_.process().WaitForWindowOfClass("#32768", 5000)) {
-            Sleep(200);  // let the popup finish drawing
-            picture = e2e::ScreenPicture::CaptureWindow(popup);
-        }
-        e2e::CloseMenus(game_.frame(), 3000);
-        return picture;
-    }
+    // Every menu of the game holds three items.
+    e2e::ScreenPicture OpenedMenu(size_t index) { return e2e::CaptureOpenedMenu(game_.frame(), index, 3); }
 
     // The look of Undo, the first item of the Edit menu opened by a real click.
     std::string UndoLook()

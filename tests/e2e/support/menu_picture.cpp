@@ -1,10 +1,12 @@
 #include "menu_picture.h"
 
 #include "gui_process.h"
+#include "real_input.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <map>
+#include <string>
 #include <utility>
 
 namespace e2e {
@@ -133,23 +135,58 @@ const char* LookName(MenuItemLook look)
     return look == MenuItemLook::Enabled ? "enabled" : "greyed";
 }
 
-bool CloseMenus(HWND frame, DWORD timeoutMs)
+namespace {
+
+// A visible popup menu of the process that owns `frame`.
+HWND VisiblePopup(HWND frame)
 {
     DWORD processId = 0;
     GetWindowThreadProcessId(frame, &processId);
+    HWND popup = FindWindowA("#32768", nullptr);
+    for (; popup; popup = FindWindowExA(nullptr, popup, "#32768", nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(popup, &owner);
+        if (owner == processId && IsWindowVisible(popup))
+            return popup;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+ScreenPicture CaptureOpenedMenu(HWND frame, size_t index, size_t itemCount)
+{
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const std::vector<POINT> captions = MenuBarCaptions(frame);
+        if (index >= captions.size())
+            return {};
+        BringToFront(frame);
+        ClickAt(captions[index]);
+        HWND popup = nullptr;
+        if (WaitUntil([&] { return (popup = VisiblePopup(frame)) != nullptr; }, 3000)) {
+            // Drawn once all captions show and three captures a little apart agree.
+            ScreenPicture last = ScreenPicture::CaptureWindow(popup);
+            int agreeing = 0;
+            WaitUntil(
+                [&] {
+                    ScreenPicture next = ScreenPicture::CaptureWindow(popup);
+                    agreeing = next == last && MenuItemLooks(next).size() == itemCount ? agreeing + 1 : 0;
+                    last = std::move(next);
+                    return agreeing >= 2;
+                },
+                5000, 100);
+            CloseMenus(frame, 3000);
+            return last;
+        }
+        CloseMenus(frame, 3000);
+    }
+    return {};
+}
+
+bool CloseMenus(HWND frame, DWORD timeoutMs)
+{
     SendMessageTimeoutA(frame, WM_CANCELMODE, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, nullptr);
-    return WaitUntil(
-        [&] {
-            HWND popup = FindWindowA("#32768", nullptr);
-            for (; popup; popup = FindWindowExA(nullptr, popup, "#32768", nullptr)) {
-                DWORD owner = 0;
-                GetWindowThreadProcessId(popup, &owner);
-                if (owner == processId && IsWindowVisible(popup))
-                    return false;
-            }
-            return true;
-        },
-        timeoutMs);
+    return WaitUntil([&] { return VisiblePopup(frame) == nullptr; }, timeoutMs);
 }
 
 }  // namespace e2e

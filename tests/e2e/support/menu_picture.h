@@ -27,6 +27,12 @@ const char* LookName(MenuItemLook look);
 // bottom: a check mark shows as ink left of where the captions begin.
 std::vector<int> MenuItemInkLeft(const ScreenPicture& popup);
 
+// Opens menu `index` of the frame's menu bar with a real click, waits until its
+// popup shows `itemCount` captions and has stopped changing, captures it and
+// closes the menu again. Tries up to three times, as a click can be lost while
+// the program is busy. Empty when no popup opened.
+ScreenPicture CaptureOpenedMenu(HWND frame, size_t index, size_t itemCount);
+
 // Ends the menu tracking of the window's thread (WM_CANCELMODE, which the
 // default window procedure answers with EndMenu) and waits until no popup
 // menu of its process is visible.
