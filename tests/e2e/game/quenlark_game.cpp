@@ -32,26 +32,38 @@ bool QuenlarkGame::Start(const std::string& paint, std::string* error)
         why = "the frame has no child window with id 59648";
         return false;
     }
+    // The first paint happens before the message loop; once the view answers
+    // a sent message, it has painted. The screen shows it a little later:
+    // wait for the score line and for tiles around the middle of the view
+    // (which lies on the board whatever its size), then for a still picture.
+    SendMessageTimeoutA(view_, WM_NULL, 0, 0, SMTO_NORMAL, 10000, nullptr);
+    auto shows = [](const e2e::ScreenPicture& picture, int left, int top, int width, int height,
+                    bool (*wanted)(e2e::Rgb)) {
+        for (int y = top; y < top + height; ++y)
+            for (int x = left; x < left + width; ++x)
+                if (picture.Contains(x, y) && wanted(picture.At(x, y)))
+                    return true;
+        return false;
+    };
+    const bool painted = e2e::WaitUntil(
+        [&] {
+            const auto view = View();
+            return shows(view, 0, 0, 140, 14, [](e2e::Rgb c) { return c == 0xFFFFFF; }) &&
+                   shows(view, view.width() / 2 - 15, 14 + (view.height() - 14) / 2 - 15, 30, 30,
+                         [](e2e::Rgb c) { return c != 0; });
+        },
+        10000);
+    if (!painted) {
+        why = "the view never showed a score line over a board";
+        return false;
+    }
+    // The size the board was laid out for: the view's size at its first paint,
+    // which has happened by now.
     RECT client{};
     GetClientRect(view_, &client);
     width_ = client.right;
     height_ = client.bottom;
-    // The first paint happens before the message loop; once the view answers
-    // a sent message, it has painted, and the screen shows the score line.
-    SendMessageTimeoutA(view_, WM_NULL, 0, 0, SMTO_NORMAL, 10000, nullptr);
-    if (!e2e::WaitUntil(
-            [&] {
-                const auto strip = e2e::ScreenPicture::CaptureClient(view_).Crop(0, 0, 140, 14);
-                for (int y = 0; y < strip.height(); ++y)
-                    for (int x = 0; x < strip.width(); ++x)
-                        if (strip.At(x, y) == e2e::MakeRgb(255, 255, 255))
-                            return true;
-                return false;
-            },
-            10000)) {
-        why = "the view never showed a score line";
-        return false;
-    }
+    SettledView();
     return true;
 }
 
@@ -98,12 +110,13 @@ HWND QuenlarkGame::WaitForMessageBox(DWORD timeoutMs) const
 e2e::ScreenPicture QuenlarkGame::SettledView() const
 {
     e2e::ScreenPicture last = View();
+    int agreeing = 0;
     e2e::WaitUntil(
         [&] {
             e2e::ScreenPicture next = View();
-            const bool settled = next == last;
+            agreeing = next == last ? agreeing + 1 : 0;
             last = std::move(next);
-            return settled;
+            return agreeing >= 2;
         },
         3000, 60);
     return last;

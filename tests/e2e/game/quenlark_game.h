@@ -34,7 +34,7 @@ public:
     // a little after its handler returns, so compare with polling (ViewBecomes)
     // or read a settled picture.
     e2e::ScreenPicture View() const { return e2e::ScreenPicture::CaptureClient(view_); }
-    // The view once two captures 60 ms apart agree (at most 3 s).
+    // The view once three captures 60 ms apart agree (at most 3 s).
     e2e::ScreenPicture SettledView() const;
     // Reads the board in the layout of `gameSize` for this view, score taken from `score`.
     bool Read(int gameSize, const Theme& theme, BoardState* board, std::string* problem) const;

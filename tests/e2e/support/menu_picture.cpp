@@ -163,7 +163,17 @@ ScreenPicture CaptureOpenedMenu(HWND frame, size_t index, size_t itemCount)
         BringToFront(frame);
         ClickAt(captions[index]);
         HWND popup = nullptr;
-        if (WaitUntil([&] { return (popup = VisiblePopup(frame)) != nullptr; }, 3000)) {
+        RECT bounds{};
+        // The popup of this caption opens right under it; another one means the
+        // click was taken by a menu loop still ending.
+        const bool opened = WaitUntil(
+            [&] {
+                popup = VisiblePopup(frame);
+                return popup && GetWindowRect(popup, &bounds) && bounds.left <= captions[index].x &&
+                       captions[index].x < bounds.right && bounds.top > captions[index].y;
+            },
+            3000);
+        if (opened) {
             // Drawn once all captions show and three captures a little apart agree.
             ScreenPicture last = ScreenPicture::CaptureWindow(popup);
             int agreeing = 0;
@@ -175,6 +185,8 @@ ScreenPicture CaptureOpenedMenu(HWND frame, size_t index, size_t itemCount)
                     return agreeing >= 2;
                 },
                 5000, 100);
+            if (agreeing < 2)
+                SaveArtifact(last, "menu-" + std::to_string(index) + "-unsettled");
             CloseMenus(frame, 3000);
             return last;
         }
@@ -186,7 +198,11 @@ ScreenPicture CaptureOpenedMenu(HWND frame, size_t index, size_t itemCount)
 bool CloseMenus(HWND frame, DWORD timeoutMs)
 {
     SendMessageTimeoutA(frame, WM_CANCELMODE, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, nullptr);
-    return WaitUntil([&] { return VisiblePopup(frame) == nullptr; }, timeoutMs);
+    const bool closed = WaitUntil([&] { return VisiblePopup(frame) == nullptr; }, timeoutMs);
+    // The menu loop ends a moment after its popup is gone; a click before that
+    // would go to it.
+    Sleep(150);
+    return closed;
 }
 
 }  // namespace e2e
