@@ -107,57 +107,47 @@ private:
 // goes on from the first BranchPending cell, until none is left.
 std::uint32_t SelectGroup(Board& board, std::uint32_t index)
 {
-    std::memset(board.markGrid.get(), Unmarked, board.cellCount);
-    board.markGrid[index] = Selected;
-    const GroupWalk walk(board, board.colourGrid[index]);
-    const CellMark* const marks = board.markGrid.get();
+    CellMark* const marks = board.markGrid.get();
     const std::uint32_t columns = board.columns;
     const std::uint32_t cellCount = board.cellCount;
+    std::memset(marks, Unmarked, cellCount);
+    marks[index] = Selected;
+    const GroupWalk walk(board, board.colourGrid[index]);
 
     std::uint32_t total = 0;
     std::uint32_t start = index;
-    std::uint32_t column = index % columns;
-    std::uint32_t row = index / columns;
-    bool previousWasLeft = false;
     // No cell before this one is BranchPending: every branch point a walk
     // marks lowers it, and the search moves it past what it has looked at.
     std::uint32_t firstPending = cellCount;
     for (;;) {
-        // A cell with no way on would walk no step: skip the call. Right
-        // after its left neighbour was taken from the search, that neighbour
-        // is known to be visited.
-        const unsigned ways = previousWasLeft ? walk.OpenWays<WayLeft>(column, row, start)
-                                              : walk.OpenWays(column, row, start);
-        if (ways != 0) {
-            std::uint32_t steps;
-            do {
-                steps = walk.Walk(column, row, true, firstPending);
-                total += steps;
-            } while (steps != 0);
-        }
+        std::uint32_t column = start % columns;
+        std::uint32_t row = start / columns;
+        std::uint32_t steps;
+        do {
+            steps = walk.Walk(column, row, true, firstPending);
+            total += steps;
+        } while (steps != 0);
 
-        // The first BranchPending from index 0. Most searches go on right
-        // after the last one found, so column and row follow the index
-        // instead of being divided out each time.
+        // The search for the first BranchPending. A branch point with no way
+        // left would walk no step from it, so it is settled here and the
+        // search goes on; only one with a way left starts a walk. Column and
+        // row follow the index instead of being divided out for each cell.
         std::uint32_t next = firstPending;
-        if (next != start + 1) {
-            column = next % columns;
-            row = next / columns;
-        } else if (++column == columns) {
-            column = 0;
-            ++row;
-        }
-        while (next < cellCount && marks[next] != BranchPending) {
-            ++next;
+        column = next % columns;
+        row = next / columns;
+        for (;; ++next) {
+            if (next >= cellCount)
+                return total;
+            if (marks[next] == BranchPending) {
+                marks[next] = Selected;
+                if (walk.OpenWays(column, row, next) != 0)
+                    break;
+            }
             if (++column == columns) {
                 column = 0;
                 ++row;
             }
         }
-        if (next >= cellCount)
-            return total;
-        board.markGrid[next] = Selected;
-        previousWasLeft = next == start + 1 && column != 0;
         start = next;
         firstPending = next + 1;
     }

@@ -28,6 +28,18 @@ TEST(WalkGroup, TwoByTwoBlockFollowsTheWorkedSteps)
     EXPECT_EQ(Marks(board), (Rows{"##.", "##.", "..."}));
 }
 
+TEST(WalkGroup, AnUnmarkedStartIsOpenToTheWalk)
+{
+    Board board;
+    LayBoard(board, {"00", "12"});
+    // Nothing marks (0, 0): the path goes right and comes back to it.
+    EXPECT_EQ(WalkGroup(board, 0, 0, 0), 2u);
+    EXPECT_EQ(Marks(board), (Rows{"##", ".."}));
+    // Off the board nothing is walked.
+    EXPECT_EQ(WalkGroup(board, -1, 0, 0), 0u);
+    EXPECT_EQ(WalkGroup(board, 0, 2, 1), 0u);
+}
+
 TEST(MatchesAt, OnlyUnvisitedCellsOfTheColourOnTheBoard)
 {
     Board board;
