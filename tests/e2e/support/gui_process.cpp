@@ -114,11 +114,19 @@ bool GuiProcess::Start(const std::string& program, const std::string& arguments,
     ScopedEnvironment scoped(environment);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info_)) {
-        error_ = "CreateProcess failed with error " + std::to_string(GetLastError());
+    // Under load Wine now and then fails a start with an internal error; a
+    // moment later the same start succeeds.
+    for (int attempt = 0;; ++attempt) {
+        if (CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                           &startup, &info_))
+            break;
+        const DWORD error = GetLastError();
         info_ = {};
-        return false;
+        if (attempt == 2 || error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+            error_ = "CreateProcess failed with error " + std::to_string(error);
+            return false;
+        }
+        Sleep(500);
     }
     WaitForInputIdle(info_.hProcess, 20000);
     return true;

@@ -156,7 +156,8 @@ HWND VisiblePopup(HWND frame)
 
 ScreenPicture CaptureOpenedMenu(HWND frame, size_t index, size_t itemCount)
 {
-    for (int attempt = 0; attempt < 3; ++attempt) {
+    ScreenPicture last;
+    for (int attempt = 0; attempt < 4; ++attempt) {
         const std::vector<POINT> captions = MenuBarCaptions(frame);
         if (index >= captions.size())
             return {};
@@ -175,24 +176,29 @@ ScreenPicture CaptureOpenedMenu(HWND frame, size_t index, size_t itemCount)
             3000);
         if (opened) {
             // Drawn once all captions show and three captures a little apart agree.
-            ScreenPicture last = ScreenPicture::CaptureWindow(popup);
+            last = ScreenPicture::CaptureWindow(popup);
             int agreeing = 0;
             WaitUntil(
                 [&] {
                     ScreenPicture next = ScreenPicture::CaptureWindow(popup);
-                    agreeing = next == last && MenuItemLooks(next).size() == itemCount ? agreeing + 1 : 0;
+                    agreeing = !next.empty() && next == last && MenuItemLooks(next).size() == itemCount
+                                   ? agreeing + 1
+                                   : 0;
                     last = std::move(next);
                     return agreeing >= 2;
                 },
                 5000, 100);
-            if (agreeing < 2)
-                SaveArtifact(last, "menu-" + std::to_string(index) + "-unsettled");
             CloseMenus(frame, 3000);
-            return last;
+            if (agreeing >= 2)
+                return last;
+            // The menu closed early or never finished drawing: open it again.
+        } else {
+            CloseMenus(frame, 3000);
         }
-        CloseMenus(frame, 3000);
     }
-    return {};
+    if (!last.empty())
+        SaveArtifact(last, "menu-" + std::to_string(index) + "-unsettled");
+    return last;
 }
 
 bool CloseMenus(HWND frame, DWORD timeoutMs)

@@ -29,8 +29,8 @@ std::vector<int> MenuItemInkLeft(const ScreenPicture& popup);
 
 // Opens menu `index` of the frame's menu bar with a real click, waits until its
 // popup shows `itemCount` captions and has stopped changing, captures it and
-// closes the menu again. Tries up to three times, as a click can be lost while
-// the program is busy. Empty when no popup opened.
+// closes the menu again. Tries up to four times, as under load a click can be
+// lost or a menu close early. The last picture taken, or empty, on failure.
 ScreenPicture CaptureOpenedMenu(HWND frame, size_t index, size_t itemCount);
 
 // Ends the menu tracking of the window's thread (WM_CANCELMODE, which the
