@@ -156,7 +156,9 @@ TEST_F(Probe, CheckMarksShowAsInkLeftOfTheCaptions)
 {
     BringToFront(frame_);
     ASSERT_EQ(MenuBarCaptions(frame_).size(), 3u) << "menu bar captions not found";
-    auto lefts = [&](size_t menu) { return MenuItemInkLeft(CaptureOpenedMenu(frame_, menu, menu == 2 ? 2 : 3)); };
+    auto lefts = [&](size_t menu) {
+        return MenuItemInkLeft(CaptureOpenedMenu(frame_, menu, menu == 2 ? 2 : 3));
+    };
     const std::vector<int> edit = lefts(1);
     const std::vector<int> view = lefts(2);
     ASSERT_EQ(edit.size(), 3u);

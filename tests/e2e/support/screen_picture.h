@@ -3,7 +3,8 @@
 //
 // Under Wine only the screen device context gives another process's pixels:
 // GetDC of a foreign window and PrintWindow both read back black there. The
-// screen is current as soon as the painting process's handler has returned.
+// screen shows a paint a little after the painting handler has returned (more
+// so under load), so compare by polling rather than reading once.
 
 #include <windows.h>
 
