@@ -89,7 +89,34 @@ public:
         return steps;
     }
 
+    // Whether any of the cells around a run of eight cells in one row, from
+    // `here` on, is open: the row above, the row below and both ends. The
+    // rows are tested eight bytes at a time.
+    bool AnyOpenAroundRun(std::uint32_t column, std::uint32_t row, std::uint32_t here) const
+    {
+        return (column > 0 && Open(here - 1)) || (column + RunLength < columns_ && Open(here + RunLength)) ||
+               (row > 0 && AnyOpenInRun(here - columns_)) || (row + 1 < rows_ && AnyOpenInRun(here + columns_));
+    }
+
+    static constexpr std::uint32_t RunLength = 8;
+
 private:
+    static std::uint64_t Load8(const std::int8_t* bytes)
+    {
+        std::uint64_t value;
+        std::memcpy(&value, bytes, sizeof value);
+        return value;
+    }
+
+    // A byte of (colour ^ wanted) | mark is zero exactly where a cell is open.
+    bool AnyOpenInRun(std::uint32_t i) const
+    {
+        constexpr std::uint64_t ones = 0x0101010101010101u, highs = 0x8080808080808080u;
+        const std::uint64_t wanted = ones * static_cast<std::uint8_t>(colour_);
+        const std::uint64_t x = (Load8(colours_ + i) ^ wanted) | Load8(marks_ + i);
+        return ((x - ones) & ~x & highs) != 0;  // some byte of x is zero
+    }
+
     // Same colour and unvisited, tested without a branch. Marks hold only
     // Unmarked (0), Selected and BranchPending while a walk runs, so
     // "unvisited" is a mark of zero.
@@ -132,18 +159,36 @@ std::uint32_t SelectGroup(Board& board, std::uint32_t index)
         // left would walk no step from it, so it is settled here and the
         // search goes on; only one with a way left starts a walk. Column and
         // row follow the index instead of being divided out for each cell.
+        //
+        // Large groups leave long runs of branch points. Eight of them side
+        // by side in one row, with nothing open around the run, are settled
+        // at once: settling a cell never opens a way, so taking them one by
+        // one would find no way from any of them either.
+        constexpr std::uint32_t run = GroupWalk::RunLength;
+        constexpr std::uint64_t pendingRun = 0x0101010101010101u * BranchPending;
         std::uint32_t next = firstPending;
         column = next % columns;
         row = next / columns;
-        for (;; ++next) {
+        for (;;) {
             if (next >= cellCount)
                 return total;
-            if (marks[next] == BranchPending) {
-                marks[next] = Selected;
-                if (walk.OpenWays(column, row, next) != 0)
-                    break;
+            std::uint64_t marksAhead = 0;
+            if (column + run <= columns)
+                std::memcpy(&marksAhead, marks + next, run);
+            if (marksAhead == pendingRun && !walk.AnyOpenAroundRun(column, row, next)) {
+                std::memset(marks + next, Selected, run);
+                next += run;
+                column += run;
+            } else {
+                if (marks[next] == BranchPending) {
+                    marks[next] = Selected;
+                    if (walk.OpenWays(column, row, next) != 0)
+                        break;
+                }
+                ++next;
+                ++column;
             }
-            if (++column == columns) {
+            if (column == columns) {
                 column = 0;
                 ++row;
             }
