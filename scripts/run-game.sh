@@ -64,6 +64,13 @@ if [[ ! -f $prefix/.quenlark-ready ]]; then
   touch "$prefix/.quenlark-ready"
 fi
 
+# Debian's Wine does not find its own Marlett font, and caption buttons then
+# show as the letters "0 1 r"; a copy in the prefix's Fonts folder is found.
+marlett=/usr/share/wine/fonts/marlett.ttf
+if [[ -f $marlett && -d $prefix/drive_c/windows/Fonts ]]; then
+  cp -n "$marlett" "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
+fi
+
 wine "$exe" &
 game_pid=$!
 
