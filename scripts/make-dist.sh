@@ -14,7 +14,7 @@ fi
 build=$1
 out=$2
 root=$(cd "$(dirname "$0")/.." && pwd)
-files=$root/setup/dist
+files=$root/setup/package
 
 setup_exe=$build/setup/setup.exe
 game_exe=$build/shell/Quenlark.exe

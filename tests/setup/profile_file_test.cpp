@@ -114,7 +114,7 @@ namespace {
 // The setup.ini that ships reads as the installer expects it.
 TEST(ProfileFileReaderTest, ShippedSetupIniNamesTheProduct)
 {
-    const std::string path = std::string(SETUP_DIST_DIR) + "/setup.ini";
+    const std::string path = std::string(SETUP_PACKAGE_DIR) + "/setup.ini";
     ProfileFileReader reader;
     EXPECT_EQ(reader.ReadString("CEAppManager", "component", path), "Quenlark");
     EXPECT_EQ(reader.ReadString("zandravex", "appname", path), "Quenlark");
