@@ -41,7 +41,6 @@
 #define ID_INDICATOR_REC        59141
 
 // Child window ids that frames lay out
-#define AFX_IDW_TOOLBAR         59392   // bar along the top of a frame
 #define AFX_IDW_PANE_FIRST      59648   // the frame's client pane
 
 #ifndef RC_INVOKED

@@ -10,12 +10,6 @@ void CCmdUI::Enable(BOOL bOn)
         EnableMenuItem(m_hMenu, m_nIndex, MF_BYPOSITION | (bOn ? MF_ENABLED : (MF_DISABLED | MF_GRAYED)));
 }
 
-void CCmdUI::SetCheck(int nCheck)
-{
-    if (m_hMenu != nullptr)
-        CheckMenuItem(m_hMenu, m_nIndex, MF_BYPOSITION | (nCheck ? MF_CHECKED : MF_UNCHECKED));
-}
-
 void CCmdUI::DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHandler)
 {
     m_bEnableChanged = FALSE;

@@ -14,7 +14,6 @@ public:
     BOOL m_bEnableChanged = FALSE;
 
     void Enable(BOOL bOn = TRUE);
-    void SetCheck(int nCheck = 1);
 
     // Asks pTarget's update handler. Without one, and with
     // bDisableIfNoHandler, the item is enabled exactly when some command

@@ -3,19 +3,8 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
-#include <vector>
 
 namespace {
-
-tstring WindowText(HWND hWnd)
-{
-    const int length = ::GetWindowTextLength(hWnd);
-    if (length <= 0)
-        return tstring();
-    std::vector<TCHAR> buffer(static_cast<size_t>(length) + 1);
-    const int copied = ::GetWindowText(hWnd, buffer.data(), length + 1);
-    return tstring(buffer.data(), copied > 0 ? static_cast<size_t>(copied) : 0);
-}
 
 bool IsRadioButton(HWND hWnd)
 {
@@ -74,7 +63,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, tstring& value)
     if (hCtrl == nullptr)
         return;
     if (pDX->m_bSaveAndValidate)
-        value = WindowText(hCtrl);
+        value = AfxGetWindowText(hCtrl);
     else
         ::SetWindowText(hCtrl, value.c_str());
 }
@@ -88,7 +77,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
         ::SetWindowText(hCtrl, AfxFormatInt(value).c_str());
         return;
     }
-    const tstring text = WindowText(hCtrl);
+    const tstring text = AfxGetWindowText(hCtrl);
     TCHAR* end = nullptr;
     errno = 0;
     const long number = _tcstol(text.c_str(), &end, 10);

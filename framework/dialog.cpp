@@ -18,12 +18,12 @@ HWND CDataExchange::PrepareCtrl(int nIDC)
 }
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
-    : m_pParentWnd(pParentWnd), m_lpszTemplateName(MAKEINTRESOURCE(nIDTemplate)), m_nIDHelp(nIDTemplate)
+    : m_pParentWnd(pParentWnd), m_lpszTemplateName(MAKEINTRESOURCE(nIDTemplate))
 {
 }
 
 CDialog::CDialog(LPCTSTR lpszTemplateName, CWnd* pParentWnd)
-    : m_pParentWnd(pParentWnd), m_lpszTemplateName(lpszTemplateName), m_nIDHelp(0)
+    : m_pParentWnd(pParentWnd), m_lpszTemplateName(lpszTemplateName)
 {
 }
 

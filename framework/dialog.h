@@ -43,7 +43,6 @@ public:
 
     CWnd* m_pParentWnd;
     LPCTSTR m_lpszTemplateName;
-    UINT m_nIDHelp;
 
 protected:
     // IDOK: takes the controls' values (stays open when that fails) and ends with IDOK.

@@ -78,13 +78,6 @@ void CFrameWnd::RecalcLayout()
 {
     CRect client;
     GetClientRect(&client);
-    HWND bar = ::GetDlgItem(m_hWnd, AFX_IDW_TOOLBAR);
-    if (bar != nullptr && ::IsWindowVisible(bar)) {
-        CRect barRect;
-        ::GetWindowRect(bar, &barRect);
-        ::MoveWindow(bar, 0, 0, client.Width(), barRect.Height(), TRUE);
-        client.top += barRect.Height();
-    }
     HWND pane = ::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST);
     if (pane != nullptr)
         ::MoveWindow(pane, client.left, client.top, client.Width(), client.Height(), TRUE);

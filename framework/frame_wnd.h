@@ -30,7 +30,7 @@ public:
                 const RECT& rect = rectDefault, CWnd* pParentWnd = nullptr, LPCTSTR lpszMenuName = nullptr,
                 DWORD dwExStyle = 0);
 
-    // Places a top bar (child AFX_IDW_TOOLBAR), if any, and the pane below it.
+    // Lays the pane over the whole client area.
     virtual void RecalcLayout();
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;

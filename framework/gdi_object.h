@@ -13,7 +13,6 @@ public:
     virtual ~CGdiObject() { DeleteObject(); }
 
     operator HGDIOBJ() const { return m_hObject; }
-    HGDIOBJ GetSafeHandle() const { return m_hObject; }
 
     // Takes ownership of hObject, deleting what was held before.
     BOOL Attach(HGDIOBJ hObject);

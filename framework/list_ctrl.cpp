@@ -56,13 +56,3 @@ tstring CListCtrl::GetItemText(int nItem, int nSubItem) const
     const LRESULT length = SendMessage(LVM_GETITEMTEXT, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(&item));
     return tstring(buffer.data(), static_cast<size_t>(length > 0 ? length : 0));
 }
-
-int CListCtrl::GetItemCount() const
-{
-    return static_cast<int>(SendMessage(LVM_GETITEMCOUNT));
-}
-
-BOOL CListCtrl::DeleteAllItems()
-{
-    return static_cast<BOOL>(SendMessage(LVM_DELETEALLITEMS));
-}

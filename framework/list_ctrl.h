@@ -16,6 +16,4 @@ public:
                    LPARAM lParam);
     BOOL SetItemText(int nItem, int nSubItem, LPCTSTR lpszText);
     tstring GetItemText(int nItem, int nSubItem) const;
-    int GetItemCount() const;
-    BOOL DeleteAllItems();
 };

@@ -124,8 +124,6 @@ protected:                                            \
 
 // Window messages, each to its handler of the conventional name and signature.
 #define ON_WM_CREATE() {WM_CREATE, 0, 0, 0, &afx_thunk::Create<ThisClass, &ThisClass::OnCreate>},
-#define ON_WM_DESTROY() {WM_DESTROY, 0, 0, 0, &afx_thunk::Void<ThisClass, &ThisClass::OnDestroy>},
-#define ON_WM_CLOSE() {WM_CLOSE, 0, 0, 0, &afx_thunk::Void<ThisClass, &ThisClass::OnClose>},
 #define ON_WM_PAINT() {WM_PAINT, 0, 0, 0, &afx_thunk::Void<ThisClass, &ThisClass::OnPaint>},
 #define ON_WM_ERASEBKGND() \
     {WM_ERASEBKGND, 0, 0, 0, &afx_thunk::EraseBkgnd<ThisClass, &ThisClass::OnEraseBkgnd>},
@@ -143,11 +141,8 @@ protected:                                            \
 // Commands: menu items, accelerators and control notifications.
 #define ON_COMMAND(id, memberFxn) \
     {WM_COMMAND, CN_COMMAND, (id), (id), &afx_thunk::Void<ThisClass, memberFxn>},
-#define ON_COMMAND_RANGE(id, idLast, memberFxn) \
-    {WM_COMMAND, CN_COMMAND, (id), (idLast), &afx_thunk::Void<ThisClass, memberFxn>},
 #define ON_UPDATE_COMMAND_UI(id, memberFxn) \
     {WM_COMMAND, CN_UPDATE_COMMAND_UI, (id), (id), &afx_thunk::Update<ThisClass, memberFxn>},
 #define ON_CONTROL(code, id, memberFxn) \
     {WM_COMMAND, (code), (id), (id), &afx_thunk::Void<ThisClass, memberFxn>},
 #define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
-#define ON_EN_CHANGE(id, memberFxn) ON_CONTROL(EN_CHANGE, id, memberFxn)

@@ -10,15 +10,10 @@ public:
 
     int Width() const { return right - left; }
     int Height() const { return bottom - top; }
-    bool IsRectEmpty() const { return right <= left || bottom <= top; }
 
-    void SetRect(int l, int t, int r, int b) { left = l, top = t, right = r, bottom = b; }
-    void SetRectEmpty() { SetRect(0, 0, 0, 0); }
     // Shrinks every side: x from left and right, y from top and bottom.
     void DeflateRect(int x, int y) { left += x, top += y, right -= x, bottom -= y; }
     void DeflateRect(int amount) { DeflateRect(amount, amount); }
-    void InflateRect(int x, int y) { DeflateRect(-x, -y); }
-    void OffsetRect(int x, int y) { left += x, top += y, right += x, bottom += y; }
     bool PtInRect(POINT p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
 
     operator LPRECT() { return this; }

@@ -43,7 +43,6 @@ CWinApp::CWinApp(LPCTSTR lpszAppName)
 {
     if (lpszAppName != nullptr) {
         m_appName = lpszAppName;
-        m_appNameGiven = true;
         m_pszAppName = m_appName.c_str();
     }
     g_app = this;
@@ -55,21 +54,18 @@ CWinApp::~CWinApp()
         g_app = nullptr;
 }
 
-void CWinApp::InitApplicationState(HINSTANCE hInstance, LPTSTR lpCmdLine, int nCmdShow)
+void CWinApp::InitApplicationState(HINSTANCE hInstance, int nCmdShow)
 {
     m_hInstance = hInstance;
-    m_lpCmdLine = lpCmdLine;
     m_nCmdShow = nCmdShow;
     m_exeName = AfxModuleBaseName(ModuleFileName(hInstance));
     m_pszExeName = m_exeName.c_str();
-    if (!m_appNameGiven) {
+    if (m_pszAppName == nullptr) {  // no name given to the constructor
         m_appName = AfxLoadString(AFX_IDS_APP_TITLE, hInstance);
         if (m_appName.empty())
             m_appName = m_exeName;
     }
     m_pszAppName = m_appName.c_str();
-    if (m_pszRegistryKey != nullptr)
-        m_pszProfileName = m_pszAppName;
 }
 
 BOOL CWinApp::InitInstance()
@@ -122,13 +118,11 @@ BOOL CWinApp::PreTranslateMessage(MSG* pMsg)
 void CWinApp::SetRegistryKey(LPCTSTR lpszRegistryKey)
 {
     m_registryKey = lpszRegistryKey != nullptr ? lpszRegistryKey : TEXT("");
-    m_pszRegistryKey = m_registryKey.c_str();
-    m_pszProfileName = m_pszAppName;
 }
 
 tstring CWinApp::SectionKeyPath(LPCTSTR lpszSection) const
 {
-    if (m_pszRegistryKey == nullptr || m_registryKey.empty() || lpszSection == nullptr || m_appName.empty())
+    if (m_registryKey.empty() || lpszSection == nullptr || m_appName.empty())
         return tstring();
     return tstring(TEXT("Software\\")) + m_registryKey + TEXT("\\") + m_appName + TEXT("\\") + lpszSection;
 }
@@ -226,12 +220,12 @@ tstring AfxFormatInt(int value)
     return buffer;
 }
 
-int AfxWinMain(HINSTANCE hInstance, LPTSTR lpCmdLine, int nCmdShow)
+int AfxWinMain(HINSTANCE hInstance, int nCmdShow)
 {
     CWinApp* app = AfxGetApp();
     if (app == nullptr)
         return -1;
-    app->InitApplicationState(hInstance, lpCmdLine, nCmdShow);
+    app->InitApplicationState(hInstance, nCmdShow);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
     if (!app->InitInstance())
@@ -242,7 +236,7 @@ int AfxWinMain(HINSTANCE hInstance, LPTSTR lpCmdLine, int nCmdShow)
 // The program's entry point lives here, beside the application class: every
 // program that defines an application object pulls this file in, so the
 // runtime's reference to WinMain is met from the library.
-int WINAPI _tWinMain(HINSTANCE hInstance, HINSTANCE, LPTSTR lpCmdLine, int nCmdShow)
+int WINAPI _tWinMain(HINSTANCE hInstance, HINSTANCE, LPTSTR, int nCmdShow)
 {
-    return AfxWinMain(hInstance, lpCmdLine, nCmdShow);
+    return AfxWinMain(hInstance, nCmdShow);
 }

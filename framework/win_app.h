@@ -18,12 +18,9 @@ public:
     ~CWinApp() override;
 
     HINSTANCE m_hInstance = nullptr;
-    LPTSTR m_lpCmdLine = nullptr;
     int m_nCmdShow = SW_SHOWNORMAL;
     LPCTSTR m_pszAppName = nullptr;
     LPCTSTR m_pszExeName = nullptr;       // program file name without folder and extension
-    LPCTSTR m_pszRegistryKey = nullptr;   // set by SetRegistryKey
-    LPCTSTR m_pszProfileName = nullptr;   // the profile's subkey: the application's name
     CWnd* m_pMainWnd = nullptr;
 
     virtual BOOL InitInstance();
@@ -45,9 +42,9 @@ public:
     // Dialog controls look three-dimensional on every system we run on.
     BOOL Enable3dControls() { return TRUE; }
 
-    // Fills the instance, command line, show state and names; called by
+    // Fills the instance, show state and names; called by
     // WinMain before InitInstance.
-    void InitApplicationState(HINSTANCE hInstance, LPTSTR lpCmdLine, int nCmdShow);
+    void InitApplicationState(HINSTANCE hInstance, int nCmdShow);
 
     afx_msg void OnAppExit();
 
@@ -56,8 +53,7 @@ public:
 private:
     tstring m_appName;
     tstring m_exeName;
-    tstring m_registryKey;
-    bool m_appNameGiven = false;
+    tstring m_registryKey;  // set by SetRegistryKey
     int m_exitCode = 0;
 
     // "Software\<key>\<profile>\<section>"; empty without a registry key.
@@ -75,4 +71,4 @@ HINSTANCE AfxGetResourceHandle();
 tstring AfxModuleBaseName(const tstring& modulePath);
 
 // The framework's start: what WinMain does.
-int AfxWinMain(HINSTANCE hInstance, LPTSTR lpCmdLine, int nCmdShow);
+int AfxWinMain(HINSTANCE hInstance, int nCmdShow);

@@ -189,14 +189,6 @@ int CWnd::OnCreate(LPCREATESTRUCT)
 {
     return static_cast<int>(Default());
 }
-void CWnd::OnDestroy()
-{
-    Default();
-}
-void CWnd::OnClose()
-{
-    Default();
-}
 void CWnd::OnPaint()
 {
     Default();
@@ -279,14 +271,6 @@ BOOL CWnd::IsIconic() const
 {
     return ::IsIconic(m_hWnd);
 }
-BOOL CWnd::EnableWindow(BOOL bEnable)
-{
-    return ::EnableWindow(m_hWnd, bEnable);
-}
-BOOL CWnd::IsWindowEnabled() const
-{
-    return ::IsWindowEnabled(m_hWnd);
-}
 CWnd* CWnd::SetFocus()
 {
     return FromHandlePermanent(::SetFocus(m_hWnd));
@@ -297,21 +281,7 @@ void CWnd::SetWindowText(LPCTSTR lpszString)
 }
 tstring CWnd::GetWindowText() const
 {
-    const int length = ::GetWindowTextLength(m_hWnd);
-    if (length <= 0)
-        return tstring();
-    tstring text(static_cast<size_t>(length) + 1, TEXT('\0'));
-    const int copied = ::GetWindowText(m_hWnd, &text[0], length + 1);
-    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
-    return text;
-}
-DWORD CWnd::GetStyle() const
-{
-    return static_cast<DWORD>(::GetWindowLongPtr(m_hWnd, GWL_STYLE));
-}
-DWORD CWnd::GetExStyle() const
-{
-    return static_cast<DWORD>(::GetWindowLongPtr(m_hWnd, GWL_EXSTYLE));
+    return AfxGetWindowText(m_hWnd);
 }
 int CWnd::GetDlgCtrlID() const
 {
@@ -379,25 +349,18 @@ void CWnd::SetDlgItemText(int nID, LPCTSTR lpszString)
 tstring CWnd::GetDlgItemText(int nID) const
 {
     HWND hItem = ::GetDlgItem(m_hWnd, nID);
-    if (hItem == nullptr)
+    return hItem != nullptr ? AfxGetWindowText(hItem) : tstring();
+}
+
+tstring AfxGetWindowText(HWND hWnd)
+{
+    const int length = ::GetWindowTextLength(hWnd);
+    if (length <= 0)
         return tstring();
-    CWnd item;
-    item.Attach(hItem);
-    tstring text = item.GetWindowText();
-    item.Detach();
+    tstring text(static_cast<size_t>(length) + 1, TEXT('\0'));
+    const int copied = ::GetWindowText(hWnd, &text[0], length + 1);
+    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
     return text;
-}
-void CWnd::CheckDlgButton(int nIDButton, UINT nCheck)
-{
-    ::CheckDlgButton(m_hWnd, nIDButton, nCheck);
-}
-UINT CWnd::IsDlgButtonChecked(int nIDButton) const
-{
-    return ::IsDlgButtonChecked(m_hWnd, nIDButton);
-}
-LRESULT CWnd::SendDlgItemMessage(int nID, UINT message, WPARAM wParam, LPARAM lParam) const
-{
-    return ::SendDlgItemMessage(m_hWnd, nID, message, wParam, lParam);
 }
 
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)

@@ -20,7 +20,6 @@ public:
     ~CWnd() override;
 
     operator HWND() const { return m_hWnd; }
-    HWND GetSafeHwnd() const { return m_hWnd; }
 
     // The object bound to hWnd by Create or a dialog, or null.
     static CWnd* FromHandlePermanent(HWND hWnd);
@@ -66,14 +65,10 @@ public:
     BOOL ShowWindow(int nCmdShow);
     BOOL IsWindowVisible() const;
     BOOL IsIconic() const;
-    BOOL EnableWindow(BOOL bEnable = TRUE);
-    BOOL IsWindowEnabled() const;
     // Returns the object of the window that had the focus, if it has one.
     CWnd* SetFocus();
     void SetWindowText(LPCTSTR lpszString);
     tstring GetWindowText() const;
-    DWORD GetStyle() const;
-    DWORD GetExStyle() const;
     int GetDlgCtrlID() const;
     CWnd* GetParent() const;
     HMENU GetMenu() const;
@@ -86,15 +81,10 @@ public:
     CWnd* GetDlgItem(int nID) const;
     void SetDlgItemText(int nID, LPCTSTR lpszString);
     tstring GetDlgItemText(int nID) const;
-    void CheckDlgButton(int nIDButton, UINT nCheck);
-    UINT IsDlgButtonChecked(int nIDButton) const;
-    LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
 
 protected:
     // Default handlers for derived classes that add to the message's own processing.
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
-    afx_msg void OnDestroy();
-    afx_msg void OnClose();
     afx_msg void OnPaint();
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
@@ -119,6 +109,9 @@ private:
     CurrentMessage m_currentMsg{0, 0, 0};
     mutable std::map<HWND, std::unique_ptr<CWnd>> m_itemWrappers;
 };
+
+// The text of any window, of whatever length.
+tstring AfxGetWindowText(HWND hWnd);
 
 // The window procedure of every class the framework registers.
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -4,12 +4,6 @@
 #include "installer_paths.h"
 #include "setup_texts.h"
 
-namespace {
-
-const char kSection[] = "zandravex";
-
-}  // namespace
-
 bool InstallOnDesktop(InstallPlatform& platform, const InstallSource& source,
                       const CPathName& targetFolder)
 {
@@ -19,8 +13,8 @@ bool InstallOnDesktop(InstallPlatform& platform, const InstallSource& source,
         return false;
     }
 
-    const std::string desktop = platform.ReadProfile(kSection, "desktop", source.iniPath);
-    const std::string filename = platform.ReadProfile(kSection, "filename", source.iniPath);
+    const std::string desktop = platform.ReadProfile(kProductSection, "desktop", source.iniPath);
+    const std::string filename = platform.ReadProfile(kProductSection, "filename", source.iniPath);
     const std::string& target = targetFolder.Text();
     const std::string programPath = target + filename;
 

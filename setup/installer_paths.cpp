@@ -5,6 +5,8 @@
 
 const char kConfigurationName[] = "setup.ini";
 const char kDefaultTargetRoot[] = "c:\\Program Files\\";
+const char kManagerSection[] = "CEAppManager";
+const char kProductSection[] = "zandravex";
 
 std::string InstallerFolder(const std::string& programPath, PathPlatform& platform,
                             FileSizeProbe& probe)

@@ -8,6 +8,9 @@
 
 extern const char kConfigurationName[];   // "setup.ini"
 extern const char kDefaultTargetRoot[];   // "c:\Program Files\"
+// Sections of setup.ini: the application manager's, and ours.
+extern const char kManagerSection[];      // "CEAppManager"
+extern const char kProductSection[];      // "zandravex"
 
 // The folder of the installer's own program file, ending with a separator
 // (empty when the path holds no backslash).

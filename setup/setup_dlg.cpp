@@ -12,8 +12,6 @@
 
 namespace {
 
-const char kManagerSection[] = "CEAppManager";
-const char kSection[] = "zandravex";
 // Only file-system folders, with a status line showing the selected path.
 constexpr UINT kBrowseFlags = BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT;
 
@@ -65,9 +63,9 @@ BOOL CSetupDlg::OnInitDialog()
     m_component = ReadSetting(kManagerSection, "component");
     m_targetFolder.Append(m_component);
     m_targetFolder.EnsureTrailingSeparator();
-    m_appName = ReadSetting(kSection, "appname");
+    m_appName = ReadSetting(kProductSection, "appname");
 
-    if (ReadSetting(kSection, "desktop").empty())
+    if (ReadSetting(kProductSection, "desktop").empty())
         m_installDesktop = FALSE;
     if (!m_installDesktop) {
         for (int id : {IDC_BROWSE, IDC_INSTALL_DESKTOP, IDC_TARGET_FOLDER, IDC_INSTALL_PDA,

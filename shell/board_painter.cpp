@@ -41,23 +41,26 @@ CRect TileRect(const Board& board, std::uint32_t column, std::uint32_t row)
 void DrawTile(CDC& dc, CRect rect, CBrush& brush, bool circles, bool selected)
 {
     dc.SelectObject(&brush);
-    const int shapes = selected ? 3 : 1;
-    for (int shape = 0; shape < shapes; ++shape) {
-        if (shape == 1)
-            rect.DeflateRect(1, 1);
-        else if (shape == 2)
-            rect.DeflateRect(2, 2);
+    auto draw = [&] {
         if (circles)
             dc.Ellipse(&rect);
         else
             dc.Rectangle(&rect);
+    };
+    draw();
+    if (selected) {
+        // Rings 1 and 3 pixels inside the tile's own outline.
+        rect.DeflateRect(1, 1);
+        draw();
+        rect.DeflateRect(2, 2);
+        draw();
     }
 }
 
 void DrawScoreLine(CDC& dc, std::uint32_t score)
 {
-    // "%d" of the unsigned score, as printf would show it.
-    const Text line = FormatDecimal(QTEXT("Score: %d"), static_cast<std::int32_t>(score));
+    // The score is unsigned: shown as its own value, as the end-of-game message shows it.
+    const Text line = FormatDecimal(QTEXT("Score: %d"), score);
     CRect rect = ScoreLineRect;
     dc.DrawText(line.c_str(), static_cast<int>(line.size()), &rect, 0);
 }

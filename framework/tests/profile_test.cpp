@@ -15,7 +15,7 @@ protected:
     void SetUp() override
     {
         ::RegDeleteTree(HKEY_CURRENT_USER, TEXT("Software\\Quenlark Framework Test"));
-        app.InitApplicationState(::GetModuleHandle(nullptr), commandLine, SW_SHOW);
+        app.InitApplicationState(::GetModuleHandle(nullptr), SW_SHOW);
     }
     void TearDown() override { ::RegDeleteTree(HKEY_CURRENT_USER, TEXT("Software\\Quenlark Framework Test")); }
 
@@ -30,7 +30,6 @@ protected:
         ::RegCloseKey(key);
     }
 
-    TCHAR commandLine[1] = {0};
     CWinApp app{TEXT("ProfileApp")};
 };
 
@@ -110,9 +109,8 @@ TEST(AppName, ModuleBaseNameDropsFolderAndExtension)
 
 TEST(AppName, WithoutTitleStringTheProgramFileNameIsTheName)
 {
-    TCHAR commandLine[1] = {0};
     CWinApp app;
-    app.InitApplicationState(::GetModuleHandle(nullptr), commandLine, SW_SHOW);
+    app.InitApplicationState(::GetModuleHandle(nullptr), SW_SHOW);
     const tstring programName = TEXT(TEST_PROGRAM_NAME);
     EXPECT_EQ(tstring(app.m_pszAppName), programName);
     EXPECT_EQ(tstring(app.m_pszExeName), programName);
@@ -132,9 +130,8 @@ TEST(AppName, WithoutTitleStringTheProgramFileNameIsTheName)
 
 TEST(AppName, AGivenNameWins)
 {
-    TCHAR commandLine[1] = {0};
     CWinApp app(TEXT("Given"));
-    app.InitApplicationState(::GetModuleHandle(nullptr), commandLine, SW_SHOW);
+    app.InitApplicationState(::GetModuleHandle(nullptr), SW_SHOW);
     EXPECT_EQ(tstring(app.m_pszAppName), tstring(TEXT("Given")));
 }
 

@@ -103,7 +103,7 @@ protected:
     void SetUp() override
     {
         g_calls.clear();
-        app.InitApplicationState(::GetModuleHandle(nullptr), commandLine, SW_SHOW);
+        app.InitApplicationState(::GetModuleHandle(nullptr), SW_SHOW);
     }
     void TearDown() override { DrainQuit(); }
 
@@ -117,7 +117,6 @@ protected:
         return frame;
     }
 
-    TCHAR commandLine[1] = {0};
     TestApp app;
 };
 
