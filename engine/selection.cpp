@@ -11,8 +11,8 @@ bool IsSingleWay(unsigned mask)
     return mask == WayLeft || mask == WayRight || mask == WayUp || mask == WayDown;
 }
 
-// The selection walk over one board. The grids are held in locals because
-// byte stores may alias anything the compiler would otherwise have to reload.
+// The selection walk over one board and one colour: the grids and sizes it
+// works on, and the neighbour tests.
 class GroupWalk {
 public:
     GroupWalk(Board& board, CellColour colour)
@@ -22,40 +22,27 @@ public:
     }
 
     // MatchesAt for the four neighbours of a cell, as a mask of ways on.
-    // `Known` names ways already known to be closed (the visited cell the
-    // walk came from), which are not tested again.
-    template <unsigned Known = 0>
     unsigned OpenWays(std::uint32_t column, std::uint32_t row, std::uint32_t here) const
     {
         unsigned mask = 0;
-        if (!(Known & WayLeft) && column > 0) mask |= Open(here - 1) * WayLeft;
-        if (!(Known & WayRight) && column + 1 < columns_) mask |= Open(here + 1) * WayRight;
-        if (!(Known & WayUp) && row > 0) mask |= Open(here - columns_) * WayUp;
-        if (!(Known & WayDown) && row + 1 < rows_) mask |= Open(here + columns_) * WayDown;
+        if (column > 0) mask |= Open(here - 1) * WayLeft;
+        if (column + 1 < columns_) mask |= Open(here + 1) * WayRight;
+        if (row > 0) mask |= Open(here - columns_) * WayUp;
+        if (row + 1 < rows_) mask |= Open(here + columns_) * WayDown;
         return mask;
     }
 
     // One path through the group, marking as it goes; the number of steps.
-    // Every cell marked BranchPending lowers `firstPending`. When the start
-    // cell is visited, the cell behind each step always is.
-    std::uint32_t Walk(std::uint32_t column, std::uint32_t row, bool startVisited,
-                       std::uint32_t& firstPending) const
+    // Every cell marked BranchPending lowers `firstPending`.
+    std::uint32_t Walk(std::uint32_t column, std::uint32_t row, std::uint32_t& firstPending) const
     {
         // Copies in locals: the byte stores below could alias any member.
         const GroupWalk walk = *this;
         std::uint32_t lowestPending = firstPending;
         std::uint32_t here = row * columns_ + column;
         std::uint32_t steps = 0;
-        unsigned back = 0;  // the way back to a visited cell, if known
         for (;;) {
-            unsigned mask;
-            switch (back) {
-            case WayLeft: mask = walk.OpenWays<WayLeft>(column, row, here); break;
-            case WayRight: mask = walk.OpenWays<WayRight>(column, row, here); break;
-            case WayUp: mask = walk.OpenWays<WayUp>(column, row, here); break;
-            case WayDown: mask = walk.OpenWays<WayDown>(column, row, here); break;
-            default: mask = walk.OpenWays(column, row, here); break;
-            }
+            const unsigned mask = walk.OpenWays(column, row, here);
             if (mask == 0)
                 break;
             ++steps;
@@ -67,23 +54,17 @@ public:
             if (mask & WayLeft) {
                 --column;
                 --here;
-                back = WayRight;
             } else if (mask & WayRight) {
                 ++column;
                 ++here;
-                back = WayLeft;
             } else if (mask & WayUp) {
                 --row;
                 here -= walk.columns_;
-                back = WayDown;
             } else {
                 ++row;
                 here += walk.columns_;
-                back = WayUp;
             }
             walk.marks_[here] = Selected;
-            if (steps == 1 && !startVisited)
-                back = 0;
         }
         firstPending = lowestPending;
         return steps;
@@ -151,7 +132,7 @@ std::uint32_t SelectGroup(Board& board, std::uint32_t index)
         std::uint32_t row = start / columns;
         std::uint32_t steps;
         do {
-            steps = walk.Walk(column, row, true, firstPending);
+            steps = walk.Walk(column, row, firstPending);
             total += steps;
         } while (steps != 0);
 
@@ -217,10 +198,8 @@ std::uint32_t WalkGroup(Board& board, std::int32_t column, std::int32_t row, Cel
         static_cast<std::uint32_t>(row) >= board.rows)
         return 0;
     const GroupWalk walk(board, colour);
-    const std::uint32_t start = static_cast<std::uint32_t>(row) * board.columns + column;
     std::uint32_t firstPending = 0;
-    return walk.Walk(static_cast<std::uint32_t>(column), static_cast<std::uint32_t>(row),
-                     board.markGrid[start] >= Selected, firstPending);
+    return walk.Walk(static_cast<std::uint32_t>(column), static_cast<std::uint32_t>(row), firstPending);
 }
 
 void BoardClick(Board& board, BoardPlatform& platform, std::int32_t x, std::int32_t y)

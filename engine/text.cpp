@@ -22,11 +22,6 @@ Text FormatDecimal(const TextChar* format, std::int64_t value)
     return result;
 }
 
-Text WidenAscii(const std::string& ascii)
-{
-    return Text(ascii.begin(), ascii.end());
-}
-
 std::string NarrowAscii(const Text& text)
 {
     std::string result;

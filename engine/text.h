@@ -27,6 +27,5 @@ using Text = std::basic_string<TextChar>;
 // char16_t; the engine's formats hold exactly one "%d".
 Text FormatDecimal(const TextChar* format, std::int64_t value);
 
-// Converts 7-bit text to engine text (tests and diagnostics).
-Text WidenAscii(const std::string& ascii);
+// Engine text as 8-bit text, anything beyond 7 bits as '?' (tests and diagnostics).
 std::string NarrowAscii(const Text& text);
