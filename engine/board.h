@@ -90,6 +90,23 @@ inline bool CanUndo(const Board& board) { return board.undoGrid != nullptr; }
 // True while two neighbouring cells hold the same tile colour.
 bool HasMoveLeft(const Board& board);
 
+// The three settings as the profile store holds them: click mode, game size
+// and tile style (the Settings dialog shows and returns these).
+struct GameSettings {
+    std::int32_t oneClick = 0;
+    std::int32_t gameSize = 0;
+    std::int32_t tileStyle = 0;
+};
+
+// The stored settings, each with its default when missing.
+GameSettings ReadSettings(BoardPlatform& platform);
+
+// A confirmed Settings dialog: stores the three values; the click mode and the
+// tile style take effect at once (a new style repaints); a new game size lays
+// out a new board at once before the first click of the run, and otherwise
+// shows a note and waits for the next new game.
+void ApplySettings(Board& board, BoardPlatform& platform, const GameSettings& chosen, bool viewReady);
+
 // End of a game: the score goes into the high score table of the board's size,
 // the undo snapshot is dropped, and the player is told the result.
 void RecordHighScore(Board& board, BoardPlatform& platform);

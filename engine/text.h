@@ -27,5 +27,10 @@ using Text = std::basic_string<TextChar>;
 // char16_t; the engine's formats hold exactly one "%d".
 Text FormatDecimal(const TextChar* format, std::int64_t value);
 
+// Scores are unsigned 32-bit values and show as such wherever they appear:
+// the score line, the end-of-game messages and the high score table all
+// format them here, so a stored 0xFFFFFFFF reads 4294967295 in all three.
+inline Text FormatScore(const TextChar* format, std::uint32_t score) { return FormatDecimal(format, score); }
+
 // Engine text as 8-bit text, anything beyond 7 bits as '?' (tests and diagnostics).
 std::string NarrowAscii(const Text& text);

@@ -43,6 +43,22 @@ BOOL CDialog::OnInitDialog()
     return TRUE;
 }
 
+void CDialog::CenterIfNotPlaced(const RECT& before)
+{
+    // Not for a dialog that placed or showed itself in OnInitDialog, nor for
+    // a modeless one whose owner is still enabled.
+    if (::IsWindowVisible(m_hWnd))
+        return;
+    RECT now{};
+    ::GetWindowRect(m_hWnd, &now);
+    if (now.left != before.left || now.top != before.top)
+        return;
+    HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
+    if (owner != nullptr && ::IsWindowEnabled(owner))
+        return;
+    CenterWindow();
+}
+
 void CDialog::EndDialog(int nResult)
 {
     ::EndDialog(m_hWnd, nResult);
@@ -89,7 +105,11 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hDlg, UINT message, WPARAM wParam, LPA
         auto* dialog = reinterpret_cast<CDialog*>(lParam);
         ::SetWindowLongPtr(hDlg, DWLP_USER, lParam);
         dialog->BindToHandle(hDlg);
-        return dialog->OnInitDialog();
+        RECT before{};
+        ::GetWindowRect(hDlg, &before);
+        const BOOL result = dialog->OnInitDialog();
+        dialog->CenterIfNotPlaced(before);
+        return result;
     }
     auto* dialog = reinterpret_cast<CDialog*>(::GetWindowLongPtr(hDlg, DWLP_USER));
     if (dialog == nullptr)

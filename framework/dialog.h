@@ -57,6 +57,10 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Modal dialogs that OnInitDialog left where the template put them are
+    // centred over their owner (or the work area), as users expect.
+    void CenterIfNotPlaced(const RECT& before);
+
     static INT_PTR CALLBACK DialogProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam);
 
     UINT m_defaultMessage = 0;  // the message handed to DefDlgProc by Default(), while it runs

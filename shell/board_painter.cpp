@@ -59,8 +59,7 @@ void DrawTile(CDC& dc, CRect rect, CBrush& brush, bool circles, bool selected)
 
 void DrawScoreLine(CDC& dc, std::uint32_t score)
 {
-    // The score is unsigned: shown as its own value, as the end-of-game message shows it.
-    const Text line = FormatDecimal(QTEXT("Score: %d"), score);
+    const Text line = FormatScore(QTEXT("Score: %d"), score);
     CRect rect = ScoreLineRect;
     dc.DrawText(line.c_str(), static_cast<int>(line.size()), &rect, 0);
 }

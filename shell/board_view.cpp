@@ -1,6 +1,9 @@
 #include "board_view.h"
 
+#include "about_dlg.h"
 #include "resource.h"
+#include "scores_dlg.h"
+#include "settings_dlg.h"
 
 BEGIN_MESSAGE_MAP(CBoardView, CWnd)
     ON_WM_PAINT()
@@ -92,7 +95,11 @@ void CBoardView::OnNewGame()
     NewGame(m_board, *this, m_viewReady);
 }
 
-void CBoardView::OnScores() {}
+void CBoardView::OnScores()
+{
+    CScoresDlg dialog(AfxGetMainWnd());
+    dialog.DoModal();
+}
 
 void CBoardView::OnEditUndo()
 {
@@ -104,9 +111,23 @@ void CBoardView::OnUpdateEditUndo(CCmdUI* pCmdUI)
     pCmdUI->Enable(CanUndo(m_board));
 }
 
-void CBoardView::OnSettings() {}
+void CBoardView::OnSettings()
+{
+    const GameSettings stored = ReadSettings(*this);
+    CSettingsDlg dialog;
+    dialog.m_oneClick = stored.oneClick;
+    dialog.m_gameSize = stored.gameSize;
+    dialog.m_tileStyle = stored.tileStyle;
+    if (dialog.DoModal() != IDOK)
+        return;
+    ApplySettings(m_board, *this, {dialog.m_oneClick, dialog.m_gameSize, dialog.m_tileStyle}, m_viewReady);
+}
 
-void CBoardView::OnAppAbout() {}
+void CBoardView::OnAppAbout()
+{
+    CAboutDlg dialog;
+    dialog.DoModal();
+}
 
 void CBoardView::ChangeTheme(const Theme& theme)
 {

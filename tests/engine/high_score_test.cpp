@@ -99,6 +99,12 @@ TEST(RecordHighScore, ComparesAsUnsigned)
     platform.profile["hiscore2/score1"] = -1;
     EXPECT_EQ(FinishGame(platform, Maximum, 1000), "Game Over. Well done, you have the 2nd highest score of 1000!");
     EXPECT_EQ(Table(platform, 2), (std::vector<std::int32_t>{-1, 1000, 0}));
+
+    // Scores beyond the signed range show as the unsigned numbers they are.
+    EXPECT_EQ(FinishGame(platform, Maximum, 0xFFFFFFFFu),
+              "Game Over. Well done, you have the highest score of 4294967295!");
+    EXPECT_EQ(FinishGame(platform, Maximum, 2147483648u),
+              "Game Over. Well done, you have the 3rd highest score of 2147483648!");
 }
 
 }  // namespace
