@@ -230,3 +230,22 @@ TEST(PaintPaths, SelectedTileShowsThreeOutlines)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(PaintPaths, ScoreLineShowsScoresBeyondTheSignedRangeAsUnsignedNumbers)
+{
+    // The high score table and the end-of-game messages show these as
+    // 4294967295 and 2147483648; the score line must agree.
+    const std::pair<std::uint32_t, const char*> scores[] = {{0xFFFFFFFFu, "Score: 4294967295"},
+                                                            {2147483648u, "Score: 2147483648"}};
+    for (const auto& [score, text] : scores) {
+        Surface drawn(140, 14), expected(140, 14);
+        DrawScoreLine(drawn.dc, score);
+        CRect rect(0, 0, 140, 14);
+        expected.dc.DrawText(text, -1, &rect, 0);
+        EXPECT_EQ(drawn.Compare(expected), "") << text;
+    }
+}
+
+}  // namespace

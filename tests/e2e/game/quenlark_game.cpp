@@ -102,6 +102,16 @@ bool QuenlarkGame::Command(unsigned id) const
                                &result) != 0;
 }
 
+void QuenlarkGame::PostCommand(unsigned id) const
+{
+    PostMessageA(frame_, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
+HWND QuenlarkGame::WaitForDialog(const char* caption, DWORD timeoutMs) const
+{
+    return process_.WaitForWindow(caption, timeoutMs);
+}
+
 HWND QuenlarkGame::WaitForMessageBox(DWORD timeoutMs) const
 {
     return process_.WaitForWindowOfClass("#32770", timeoutMs);

@@ -51,7 +51,12 @@ public:
     // A menu command, sent to the frame as the menu would send it.
     bool Command(unsigned id) const;
 
+    // The same, posted: for commands that open a modal dialog or box.
+    void PostCommand(unsigned id) const;
+
     HWND WaitForMessageBox(DWORD timeoutMs) const;
+    // A dialog of the game by its caption, once it shows.
+    HWND WaitForDialog(const char* caption, DWORD timeoutMs = 10000) const;
 
     // True when the view comes to equal `expected` within `timeoutMs`.
     bool ViewBecomes(const e2e::ScreenPicture& expected, DWORD timeoutMs = 2000) const;

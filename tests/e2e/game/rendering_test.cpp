@@ -51,9 +51,10 @@ TEST_F(Rendering, CircleStyleDrawsEveryTileAsACircle)
     EXPECT_TRUE(ViewShows(board, DefaultTheme, true));
 }
 
-// Removes a group for a score, selects another, then runs through the themes:
-// every tile changes colour at once, board, rings and score stay.
-void CheckThemes(GameTest& test, QuenlarkGame& game, const BoardState& start, bool circles)
+// Removes a group for a score, selects another, then runs through the themes
+// from `current`: every tile changes colour at once, board, rings and score
+// stay. Ends in Rattlesnake.
+void CheckThemes(GameTest& test, QuenlarkGame& game, const BoardState& start, bool circles, const Theme& current)
 {
     GameModel model(start, 2, false);
     const BoardLayout& layout = start.layout;
@@ -71,7 +72,7 @@ void CheckThemes(GameTest& test, QuenlarkGame& game, const BoardState& start, bo
     const BoardState expected = model.State();
     ASSERT_GT(expected.score, 0u);
     ASSERT_GT(expected.SelectedCount(), 1);
-    ASSERT_TRUE(test.ViewShowsFor(expected, DefaultTheme, circles, "before-themes"));
+    ASSERT_TRUE(test.ViewShowsFor(expected, current, circles, "before-themes"));
 
     for (const Theme* theme : {&LondonTheme, &RattlesnakeTheme, &DefaultTheme, &RattlesnakeTheme}) {
         ASSERT_TRUE(game.Command(theme->command));
@@ -86,18 +87,28 @@ void CheckThemes(GameTest& test, QuenlarkGame& game, const BoardState& start, bo
 TEST_F(Rendering, ThemesRecolourEveryTileKeepingBoardSelectionAndScore)
 {
     StartGame();
-    CheckThemes(*this, game_, ReadShown(2), false);
+    CheckThemes(*this, game_, ReadShown(2), false, DefaultTheme);
     if (HasFatalFailure())
         return;
 
-    // The same with circles: the style is read by New Game.
-    ASSERT_TRUE(game_.Command(IdThemeDefault));
+    // The theme outlasts New Game and Undo. The next board comes in
+    // Rattlesnake, and in circles: the style is read by New Game.
     SetSetting("style", 1);
     const e2e::ScreenPicture squares = game_.SettledView();
     ASSERT_TRUE(game_.Command(IdNewGame));
     ASSERT_TRUE(e2e::WaitUntil([&] { return game_.View() != squares; }, 3000))
         << "New Game did not change the picture";
-    CheckThemes(*this, game_, ReadShown(2), true);
+    const BoardState next = ReadShown(2, RattlesnakeTheme);
+    ASSERT_TRUE(ViewShows(next, RattlesnakeTheme, true, "new-game"));
+    GameModel model(next, 2, false);
+    const int group = FindGroup(next);
+    ASSERT_GE(group, 0);
+    Click(model, group);
+    ASSERT_TRUE(ViewShows(Click(model, group), RattlesnakeTheme, true, "removed"));
+    ASSERT_TRUE(game_.Command(IdEditUndo));
+    ASSERT_TRUE(ViewShows(next, RattlesnakeTheme, true, "undone"));
+
+    CheckThemes(*this, game_, next, true, RattlesnakeTheme);
 }
 
 // Seconds since local midnight.
