@@ -10,6 +10,9 @@ IMPLEMENT_DYNAMIC(CFrameWnd, CWnd)
 BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_SIZE()
     ON_WM_INITMENUPOPUP()
+    ON_WM_CLOSE()
+    ON_WM_ENABLE()
+    ON_WM_ENDSESSION()
 END_MESSAGE_MAP()
 
 CFrameWnd::CFrameWnd() = default;
@@ -104,4 +107,46 @@ void CFrameWnd::OnInitMenuPopup(HMENU hPopupMenu, UINT, BOOL bSysMenu)
         state.m_hMenu = hPopupMenu;
         state.DoUpdate(this, m_bAutoMenuEnable);
     }
+}
+
+void CFrameWnd::OnClose()
+{
+    // A modal loop keeps the frame disabled, and the handler that opened the
+    // box is still running on the frame and its views: destroying them now
+    // would free them under it. End the box; the close follows once the
+    // frame is enabled again (OnEnable).
+    if (!::IsWindowEnabled(m_hWnd)) {
+        m_closePending = true;
+        EndModalWindows();
+        return;
+    }
+    m_closePending = false;
+    DestroyWindow();
+}
+
+void CFrameWnd::OnEnable(BOOL bEnable)
+{
+    // Posted: it runs after the handler that opened the box has returned.
+    if (bEnable && m_closePending)
+        PostMessage(WM_CLOSE);
+}
+
+void CFrameWnd::OnEndSession(BOOL bEnding)
+{
+    if (bEnding)
+        OnClose();
+}
+
+namespace {
+BOOL CALLBACK CloseOwnedWindow(HWND window, LPARAM owner)
+{
+    if (::GetWindow(window, GW_OWNER) == reinterpret_cast<HWND>(owner) && ::IsWindowEnabled(window))
+        ::PostMessage(window, WM_CLOSE, 0, 0);
+    return TRUE;
+}
+}  // namespace
+
+void CFrameWnd::EndModalWindows()
+{
+    ::EnumThreadWindows(::GetCurrentThreadId(), CloseOwnedWindow, reinterpret_cast<LPARAM>(m_hWnd));
 }

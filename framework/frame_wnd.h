@@ -4,6 +4,9 @@
 // kept over its whole client area. Commands run view -> frame -> application;
 // menu items are enabled by their update handlers when a popup opens.
 // Frames live on the heap and delete themselves when their window is gone.
+// A close request that comes while a modal box or dialog runs over the frame
+// ends that box first and closes the frame once the box is gone, so the
+// handler that opened the box never returns into a destroyed frame.
 #include "afx_res.h"
 #include "wnd.h"
 
@@ -43,6 +46,16 @@ protected:
 
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnInitMenuPopup(HMENU hPopupMenu, UINT nIndex, BOOL bSysMenu);
+    afx_msg void OnClose();
+    afx_msg void OnEnable(BOOL bEnable);
+    afx_msg void OnEndSession(BOOL bEnding);
 
     DECLARE_MESSAGE_MAP()
+
+private:
+    // Closes the enabled top-level windows this frame owns: the modal boxes
+    // and dialogs whose loops keep it disabled.
+    void EndModalWindows();
+
+    bool m_closePending = false;
 };

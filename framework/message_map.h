@@ -97,6 +97,12 @@ LRESULT QueryDragIcon(CCmdTarget* t, WPARAM, LPARAM, void*)
     return reinterpret_cast<LRESULT>((static_cast<T*>(t)->*F)());
 }
 template <class T, auto F>
+LRESULT Flag(CCmdTarget* t, WPARAM w, LPARAM, void*)
+{
+    (static_cast<T*>(t)->*F)(w != 0);
+    return 0;
+}
+template <class T, auto F>
 LRESULT Message(CCmdTarget* t, WPARAM w, LPARAM l, void*)
 {
     return (static_cast<T*>(t)->*F)(w, l);
@@ -133,6 +139,9 @@ protected:                                            \
 #define ON_WM_SIZE() {WM_SIZE, 0, 0, 0, &afx_thunk::Size<ThisClass, &ThisClass::OnSize>},
 #define ON_WM_INITMENUPOPUP() \
     {WM_INITMENUPOPUP, 0, 0, 0, &afx_thunk::InitMenuPopup<ThisClass, &ThisClass::OnInitMenuPopup>},
+#define ON_WM_CLOSE() {WM_CLOSE, 0, 0, 0, &afx_thunk::Void<ThisClass, &ThisClass::OnClose>},
+#define ON_WM_ENABLE() {WM_ENABLE, 0, 0, 0, &afx_thunk::Flag<ThisClass, &ThisClass::OnEnable>},
+#define ON_WM_ENDSESSION() {WM_ENDSESSION, 0, 0, 0, &afx_thunk::Flag<ThisClass, &ThisClass::OnEndSession>},
 #define ON_WM_QUERYDRAGICON() \
     {WM_QUERYDRAGICON, 0, 0, 0, &afx_thunk::QueryDragIcon<ThisClass, &ThisClass::OnQueryDragIcon>},
 // Any message to LRESULT handler(WPARAM, LPARAM).

@@ -228,5 +228,67 @@ TEST_F(Frame, ExitEndsTheProgramAndKeepsNothingOfTheGame)
     EXPECT_FALSE(e2e::RegistryKeyExists(HKEY_CURRENT_USER, SectionKey("settings")));
 }
 
+// The program has ended on its own with exit code 0.
+::testing::AssertionResult EndsCleanly(QuenlarkGame& game)
+{
+    DWORD exitCode = 1;
+    if (!game.process().WaitForExit(15000, &exitCode))
+        return ::testing::AssertionFailure() << "the program did not end";
+    if (exitCode != 0)
+        return ::testing::AssertionFailure() << "the program ended with code " << exitCode;
+    return ::testing::AssertionSuccess();
+}
+
+// A close request while one of the game's modal boxes is up: the box goes,
+// the program ends cleanly, and what was stored before stays.
+TEST_F(Frame, ClosingUnderAModalBoxEndsTheProgramCleanly)
+{
+    // Wine's checking heap turns any use of freed memory into a fault.
+    SetEnvironmentVariableA("WINEDEBUG", "-all,warn+heap");
+
+    {
+        SCOPED_TRACE("WM_CLOSE to the frame under the end-of-game message");
+        SetSetting("gamesize", 0);
+        StartGame();
+        GameModel model(ReadShown(0), 0, false);
+        const int last = PlayUntilLastMove(model, DefaultTheme, false, false);
+        ASSERT_GE(last, 0);
+        Click(model, last);
+        const BoardLayout layout = model.State().layout;
+        model.Click(layout.CentreX(last % layout.columns), layout.CentreY(last / layout.columns));
+        game_.PostClickCell(layout, last);
+        ASSERT_NE(game_.WaitForMessageBox(10000), nullptr);
+        PostMessageA(game_.frame(), WM_CLOSE, 0, 0);
+        EXPECT_TRUE(EndsCleanly(game_));
+        EXPECT_EQ(e2e::ReadRegistryDword(HKEY_CURRENT_USER, HighScoreKey(0), "score1"), DWORD{model.Score()});
+    }
+    {
+        SCOPED_TRACE("File > Exit posted under the Settings dialog");
+        QuenlarkGame game;
+        std::string error;
+        ASSERT_TRUE(game.Start("", &error)) << error;
+        game.PostCommand(IdSettings);
+        HWND dialog = game.WaitForDialog("Settings");
+        ASSERT_NE(dialog, nullptr);
+        SendMessageTimeoutA(GetDlgItem(dialog, 1006), BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+        game.PostCommand(IdAppExit);
+        EXPECT_TRUE(EndsCleanly(game));
+        EXPECT_EQ(e2e::ReadRegistryDword(HKEY_CURRENT_USER, SectionKey("settings"), "gamesize"), 0u)
+            << "the dialog was not confirmed";
+    }
+    {
+        SCOPED_TRACE("taskkill under the High Score Table");
+        QuenlarkGame game;
+        std::string error;
+        ASSERT_TRUE(game.Start("", &error)) << error;
+        game.PostCommand(IdScores);
+        ASSERT_NE(game.WaitForDialog("High Score Table"), nullptr);
+        e2e::GuiProcess taskkill;
+        ASSERT_TRUE(taskkill.Start("C:\\windows\\system32\\taskkill.exe", "/pid " + std::to_string(game.process().Id())))
+            << taskkill.error();
+        EXPECT_TRUE(EndsCleanly(game));
+    }
+}
+
 }  // namespace
 }  // namespace game
