@@ -41,9 +41,18 @@
 #define ID_INDICATOR_REC        59141
 
 // Child window ids that frames lay out
+#define AFX_IDW_TOOLBAR         59392   // a bar along the frame's top
 #define AFX_IDW_PANE_FIRST      59648   // the frame's client pane
 
 #ifndef RC_INVOKED
 // Frame style bit: the title is the resource title alone.
 #define FWS_ADDTOTITLE          0x00008000L
+
+// Control bar styles
+#define CBRS_SIZE_FIXED         0x0002L
+#define CBRS_TOOLTIPS           0x0010L
+#define CBRS_FLYBY              0x0020L
+#define CBRS_ALIGN_TOP          0x2000L
+#define CBRS_BORDER_BOTTOM      0x0800L
+#define CBRS_TOP                (CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM)
 #endif

@@ -1,5 +1,6 @@
 #include "dialog.h"
 
+#include "platform.h"
 #include "win_app.h"
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
@@ -31,8 +32,7 @@ INT_PTR CDialog::DoModal()
 {
     CWnd* parent = m_pParentWnd != nullptr ? m_pParentWnd : AfxGetMainWnd();
     HWND owner = parent != nullptr && parent != this ? parent->m_hWnd : nullptr;
-    if (owner != nullptr)
-        owner = ::GetAncestor(owner, GA_ROOT);
+    owner = AfxGetTopLevelWindow(owner);
     return ::DialogBoxParam(AfxGetResourceHandle(), m_lpszTemplateName, owner, DialogProc,
                             reinterpret_cast<LPARAM>(this));
 }
@@ -118,15 +118,15 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hDlg, UINT message, WPARAM wParam, LPA
         return FALSE;
 
     LRESULT result = 0;
+    if (afx_platform::HandleDialogFrameMessage(hDlg, message, wParam, lParam, &result)) {
+        ::SetWindowLongPtr(hDlg, DWLP_MSGRESULT, result);
+        return TRUE;
+    }
     const BOOL handled = dialog->OnWndMsg(message, wParam, lParam, &result);
 
-    if (message == WM_NCDESTROY) {
+    if (message == afx_platform::FinalMessage()) {
         ::SetWindowLongPtr(hDlg, DWLP_USER, 0);
-        dialog->UnbindFromHandle();
-        CWinApp* app = AfxGetApp();
-        if (app != nullptr && app->m_pMainWnd == dialog)
-            app->m_pMainWnd = nullptr;
-        dialog->PostNcDestroy();
+        AfxEndOfWindow(dialog);
     }
     if (!handled)
         return FALSE;

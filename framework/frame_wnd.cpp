@@ -1,6 +1,7 @@
 #include "frame_wnd.h"
 
 #include "cmd_ui.h"
+#include "platform.h"
 #include "win_app.h"
 
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
@@ -23,8 +24,8 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     const tstring resourceText = AfxLoadString(nIDResource);
     m_strTitle = resourceText.substr(0, resourceText.find(TEXT('\n')));
     m_hAccelTable = ::LoadAccelerators(AfxGetResourceHandle(), MAKEINTRESOURCE(nIDResource));
-    return Create(nullptr, m_strTitle.c_str(), dwDefaultStyle, rectDefault, pParentWnd,
-                  MAKEINTRESOURCE(nIDResource), 0);
+    LPCTSTR menu = afx_platform::FramesHaveWindowMenus() ? MAKEINTRESOURCE(nIDResource) : nullptr;
+    return Create(nullptr, m_strTitle.c_str(), dwDefaultStyle, rectDefault, pParentWnd, menu, 0);
 }
 
 BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
@@ -81,6 +82,15 @@ void CFrameWnd::RecalcLayout()
 {
     CRect client;
     GetClientRect(&client);
+    // A bar along the top keeps its height; the pane takes the rest.
+    HWND bar = ::GetDlgItem(m_hWnd, AFX_IDW_TOOLBAR);
+    if (bar != nullptr && ::IsWindowVisible(bar)) {
+        RECT bounds{};
+        ::GetWindowRect(bar, &bounds);
+        const int height = bounds.bottom - bounds.top;
+        ::MoveWindow(bar, client.left, client.top, client.Width(), height, TRUE);
+        client.top += height;
+    }
     HWND pane = ::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST);
     if (pane != nullptr)
         ::MoveWindow(pane, client.left, client.top, client.Width(), client.Height(), TRUE);
@@ -96,14 +106,19 @@ void CFrameWnd::OnInitMenuPopup(HMENU hPopupMenu, UINT, BOOL bSysMenu)
 {
     if (bSysMenu)
         return;
-    const int count = ::GetMenuItemCount(hPopupMenu);
-    for (int index = 0; index < count; ++index) {
-        const UINT id = ::GetMenuItemID(hPopupMenu, index);
-        if (id == 0 || id == static_cast<UINT>(-1))
-            continue;  // separator or submenu
+    // Item by item until there is none: GetMenuItemInfo is what Windows CE
+    // offers for walking a menu.
+    for (UINT index = 0;; ++index) {
+        MENUITEMINFO item{};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_ID | MIIM_SUBMENU | MIIM_TYPE;
+        if (!::GetMenuItemInfo(hPopupMenu, index, TRUE, &item))
+            break;
+        if ((item.fType & MFT_SEPARATOR) != 0 || item.hSubMenu != nullptr)
+            continue;
         CCmdUI state;
-        state.m_nID = id;
-        state.m_nIndex = static_cast<UINT>(index);
+        state.m_nID = item.wID;
+        state.m_nIndex = index;
         state.m_hMenu = hPopupMenu;
         state.DoUpdate(this, m_bAutoMenuEnable);
     }

@@ -1,7 +1,7 @@
 #pragma once
 // CFrameWnd: a top-level window with a menu, an accelerator table and a
 // title from one resource id, and a client pane (child AFX_IDW_PANE_FIRST)
-// kept over its whole client area. Commands run view -> frame -> application;
+// kept over its client area below an optional top bar. Commands run view -> frame -> application;
 // menu items are enabled by their update handlers when a popup opens.
 // Frames live on the heap and delete themselves when their window is gone.
 // A close request that comes while a modal box or dialog runs over the frame
@@ -33,7 +33,8 @@ public:
                 const RECT& rect = rectDefault, CWnd* pParentWnd = nullptr, LPCTSTR lpszMenuName = nullptr,
                 DWORD dwExStyle = 0);
 
-    // Lays the pane over the whole client area.
+    // Lays a bar (child AFX_IDW_TOOLBAR) along the top at its own height and
+    // the pane over the rest of the client area.
     virtual void RecalcLayout();
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;

@@ -5,11 +5,14 @@
 
 #include "cmd_ui.h"
 #include "dc.h"
+#include "platform.h"
 #include "win_app.h"
 
 namespace {
-// The window property that binds a window to its CWnd.
-const TCHAR kObjectProperty[] = TEXT("QuenlarkCWnd");
+// Windows bound to their objects. A table rather than a window property or
+// the user-data slot: Windows CE 3.0 has no window properties, and the slot of
+// a window we did not register (a message box, a control) is not ours.
+std::map<HWND, CWnd*> g_permanentMap;
 }  // namespace
 
 namespace afx_thunk {
@@ -35,14 +38,8 @@ CWnd::~CWnd()
 
 CWnd* CWnd::FromHandlePermanent(HWND hWnd)
 {
-    if (hWnd == nullptr)
-        return nullptr;
-    // Another program built on this layer uses the same property name.
-    DWORD processId = 0;
-    ::GetWindowThreadProcessId(hWnd, &processId);
-    if (processId != ::GetCurrentProcessId())
-        return nullptr;
-    return static_cast<CWnd*>(::GetProp(hWnd, kObjectProperty));
+    const auto found = g_permanentMap.find(hWnd);
+    return found != g_permanentMap.end() ? found->second : nullptr;
 }
 
 BOOL CWnd::Attach(HWND hWnd)
@@ -57,7 +54,7 @@ HWND CWnd::Detach()
 {
     HWND hWnd = m_hWnd;
     if (hWnd != nullptr && FromHandlePermanent(hWnd) == this)
-        ::RemoveProp(hWnd, kObjectProperty);
+        g_permanentMap.erase(hWnd);
     m_hWnd = nullptr;
     return hWnd;
 }
@@ -65,13 +62,13 @@ HWND CWnd::Detach()
 void CWnd::BindToHandle(HWND hWnd)
 {
     m_hWnd = hWnd;
-    ::SetProp(hWnd, kObjectProperty, this);
+    g_permanentMap[hWnd] = this;
 }
 
 void CWnd::UnbindFromHandle()
 {
-    if (m_hWnd != nullptr)
-        ::RemoveProp(m_hWnd, kObjectProperty);
+    if (m_hWnd != nullptr && FromHandlePermanent(m_hWnd) == this)
+        g_permanentMap.erase(m_hWnd);
     m_hWnd = nullptr;
 }
 
@@ -111,6 +108,8 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
     cs.lpCreateParams = this;
     if (!PreCreateWindow(cs))
         return FALSE;
+    if ((cs.style & WS_CHILD) == 0)
+        afx_platform::AdjustTopLevelWindow(cs);
     // The creation parameter must stay this object: AfxWndProc binds it at WM_NCCREATE.
     HWND hWnd = ::CreateWindowEx(cs.dwExStyle, cs.lpszClass, cs.lpszName, static_cast<DWORD>(cs.style), cs.x,
                                  cs.y, cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, this);
@@ -219,7 +218,7 @@ int CWnd::MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType)
     if (lpszCaption == nullptr)
         lpszCaption = AfxGetAppName();
     // The top-level window owns the box, so the whole frame is disabled while it is open.
-    HWND owner = m_hWnd != nullptr ? ::GetAncestor(m_hWnd, GA_ROOT) : nullptr;
+    HWND owner = AfxGetTopLevelWindow(m_hWnd);
     return ::MessageBox(owner, lpszText, lpszCaption, nType);
 }
 
@@ -269,7 +268,8 @@ BOOL CWnd::IsWindowVisible() const
 }
 BOOL CWnd::IsIconic() const
 {
-    return ::IsIconic(m_hWnd);
+    // The style bit rather than IsIconic, which Windows CE lacks (it has no minimised windows).
+    return (::GetWindowLong(m_hWnd, GWL_STYLE) & WS_MINIMIZE) != 0;
 }
 CWnd* CWnd::SetFocus()
 {
@@ -305,7 +305,7 @@ void CWnd::CenterWindow(CWnd* pAlternateOwner)
 {
     HWND owner = pAlternateOwner != nullptr ? pAlternateOwner->m_hWnd : ::GetWindow(m_hWnd, GW_OWNER);
     CRect area;
-    if (owner != nullptr && ::IsWindowVisible(owner) && !::IsIconic(owner)) {
+    if (owner != nullptr && ::IsWindowVisible(owner) && (::GetWindowLong(owner, GWL_STYLE) & WS_MINIMIZE) == 0) {
         ::GetWindowRect(owner, &area);
     } else {
         ::SystemParametersInfo(SPI_GETWORKAREA, 0, &area, 0);
@@ -352,6 +352,13 @@ tstring CWnd::GetDlgItemText(int nID) const
     return hItem != nullptr ? AfxGetWindowText(hItem) : tstring();
 }
 
+HWND AfxGetTopLevelWindow(HWND hWnd)
+{
+    while (hWnd != nullptr && (::GetWindowLong(hWnd, GWL_STYLE) & WS_CHILD) != 0)
+        hWnd = ::GetParent(hWnd);
+    return hWnd;
+}
+
 tstring AfxGetWindowText(HWND hWnd)
 {
     const int length = ::GetWindowTextLength(hWnd);
@@ -361,6 +368,24 @@ tstring AfxGetWindowText(HWND hWnd)
     const int copied = ::GetWindowText(hWnd, &text[0], length + 1);
     text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
     return text;
+}
+
+void AfxEndOfWindow(CWnd* wnd)
+{
+    if (afx_platform::FinalMessage() == WM_DESTROY) {
+        // The children outlive their parent's WM_DESTROY: destroy them now,
+        // while the objects that hold them still stand.
+        while (HWND child = ::GetWindow(wnd->m_hWnd, GW_CHILD))
+            ::DestroyWindow(child);
+    }
+    wnd->UnbindFromHandle();
+    CWinApp* app = AfxGetApp();
+    if (app != nullptr && app->m_pMainWnd == wnd) {
+        // The main window is gone: the message loop ends.
+        app->m_pMainWnd = nullptr;
+        ::PostQuitMessage(0);
+    }
+    wnd->PostNcDestroy();
 }
 
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -375,17 +400,8 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
         return ::DefWindowProc(hWnd, message, wParam, lParam);
 
     const LRESULT result = wnd->WindowProc(message, wParam, lParam);
-
-    if (message == WM_NCDESTROY) {
-        wnd->UnbindFromHandle();
-        CWinApp* app = AfxGetApp();
-        if (app != nullptr && app->m_pMainWnd == wnd) {
-            // The main window is gone: the message loop ends.
-            app->m_pMainWnd = nullptr;
-            ::PostQuitMessage(0);
-        }
-        wnd->PostNcDestroy();
-    }
+    if (message == afx_platform::FinalMessage())
+        AfxEndOfWindow(wnd);
     return result;
 }
 
@@ -407,7 +423,7 @@ LPCTSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackgro
         wc.hInstance = hInstance;
         wc.hIcon = hIcon;
         wc.hCursor = hCursor;
-        wc.hbrBackground = hbrBackground;
+        wc.hbrBackground = afx_platform::ClassBackground(hbrBackground);
         wc.lpszClassName = className.c_str();
         ::RegisterClass(&wc);
     }

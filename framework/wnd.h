@@ -1,7 +1,8 @@
 #pragma once
 // CWnd: a C++ object bound to one window. The object is found from the window
-// through a window property set at WM_NCCREATE and removed at WM_NCDESTROY;
-// messages go through the class's message map, the rest to DefWindowProc.
+// through a table filled at WM_NCCREATE and cleared at the window's last
+// message (WM_NCDESTROY, or WM_DESTROY on Windows CE); messages go through the class's message map, the
+// rest to DefWindowProc.
 #include <map>
 #include <memory>
 
@@ -97,6 +98,7 @@ protected:
     void UnbindFromHandle();
 
     friend LRESULT CALLBACK AfxWndProc(HWND, UINT, WPARAM, LPARAM);
+    friend void AfxEndOfWindow(CWnd* wnd);
 
     DECLARE_MESSAGE_MAP()
 
@@ -109,6 +111,13 @@ private:
     CurrentMessage m_currentMsg{0, 0, 0};
     mutable std::map<HWND, std::unique_ptr<CWnd>> m_itemWrappers;
 };
+
+// After a window's last message: unbinds its object (ending the message loop
+// when it was the main window) and lets the object delete itself.
+void AfxEndOfWindow(CWnd* wnd);
+
+// The window itself, or the top-level window that holds it as a child.
+HWND AfxGetTopLevelWindow(HWND hWnd);
 
 // The text of any window, of whatever length.
 tstring AfxGetWindowText(HWND hWnd);

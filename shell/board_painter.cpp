@@ -1,6 +1,5 @@
 #include "board_painter.h"
 
-#include <cstdlib>
 #include <cstring>
 
 #include "text.h"
@@ -24,12 +23,6 @@ std::int8_t SpriteIndex(const Board& board, std::uint32_t index)
     return static_cast<std::int8_t>(colour * 2 + (board.markGrid[index] == Selected ? 1 : 0));
 }
 }  // namespace
-
-PaintMode PaintModeFromEnvironment()
-{
-    const char* mode = std::getenv("QUENLARK_PAINT");
-    return mode != nullptr && std::strcmp(mode, "steps") == 0 ? PaintMode::Steps : PaintMode::Fast;
-}
 
 CRect TileRect(const Board& board, std::uint32_t column, std::uint32_t row)
 {

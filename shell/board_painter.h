@@ -12,8 +12,7 @@
 //   This relies on the one-pixel border a tile shares with its neighbours
 //   always being black: a square's outline, or an ellipse's outline or the
 //   background beside it.
-// The path is chosen once per run by the environment variable
-// QUENLARK_PAINT: "steps" for the first, anything else (or unset) the second.
+// Each build chooses the path once per run (build::ChosenPaintMode).
 #include <cstdint>
 #include <vector>
 
@@ -21,9 +20,6 @@
 #include "board.h"
 
 enum class PaintMode { Steps, Fast };
-
-// QUENLARK_PAINT=steps -> Steps; otherwise Fast.
-PaintMode PaintModeFromEnvironment();
 
 // The tile rectangle of the cell in column k, row r: 16 x 16 pixels, right
 // and bottom exclusive, overlapping its right and lower neighbours by one.

@@ -1,6 +1,7 @@
 #include "board_view.h"
 
 #include "about_dlg.h"
+#include "build_traits.h"
 #include "resource.h"
 #include "scores_dlg.h"
 #include "settings_dlg.h"
@@ -20,7 +21,7 @@ BEGIN_MESSAGE_MAP(CBoardView, CWnd)
     ON_COMMAND(ID_THEME_RATTLESNAKE, &CBoardView::OnThemeRattlesnake)
 END_MESSAGE_MAP()
 
-CBoardView::CBoardView() : m_painter(PaintModeFromEnvironment()) {}
+CBoardView::CBoardView() : m_painter(build::ChosenPaintMode()) {}
 
 CBoardView::~CBoardView()
 {
@@ -38,10 +39,10 @@ BOOL CBoardView::PreCreateWindow(CREATESTRUCT& cs)
 {
     if (!CWnd::PreCreateWindow(cs))
         return FALSE;
-    cs.dwExStyle |= WS_EX_CLIENTEDGE;
+    cs.dwExStyle |= build::ViewExStyle;
     cs.style &= ~WS_BORDER;
-    cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, ::LoadCursor(nullptr, IDC_ARROW),
-                                       reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), nullptr);
+    cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, build::ViewCursor(),
+                                       build::ViewBackground(), nullptr);
     return TRUE;
 }
 
@@ -185,7 +186,7 @@ void CBoardView::RepaintNow()
     if (m_hWnd == nullptr)
         return;  // a null window would mean every window
     InvalidateRect(nullptr, TRUE);
-    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    build::Redraw(*this);
 }
 
 void CBoardView::ShowMessage(const TextChar* text)

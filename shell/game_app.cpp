@@ -1,5 +1,6 @@
 #include "game_app.h"
 
+#include "build_traits.h"
 #include "main_frame.h"
 #include "resource.h"
 
@@ -15,18 +16,19 @@ CGameApp::~CGameApp() = default;
 
 BOOL CGameApp::InitInstance()
 {
-    Enable3dControls();
-    SetRegistryKey(TEXT("Local AppWizard-Generated Applications"));
+    if (build::UsesThreeDControls)
+        Enable3dControls();
+    SetRegistryKey(build::RegistryKey);
 
     auto* frame = new CMainFrame;  // deletes itself when its window is destroyed
     m_pMainWnd = frame;
-    frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, nullptr);
+    frame->LoadFrame(IDR_MAINFRAME, build::FrameStyle, nullptr, nullptr);
 
     // A frame whose creation failed after its window existed has deleted
     // itself and cleared m_pMainWnd; the loop then ends at once.
     if (m_pMainWnd != nullptr) {
         // The first paint creates the drawing objects and starts the first game.
-        m_pMainWnd->ShowWindow(SW_SHOW);
+        m_pMainWnd->ShowWindow(build::FrameShowCommand(m_nCmdShow));
         m_pMainWnd->UpdateWindow();
     }
     return TRUE;

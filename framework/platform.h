@@ -1,0 +1,31 @@
+#pragma once
+// Where the platform under the framework behaves differently on Windows CE
+// 3.0 (the handheld build) than on desktop Windows. Each framework library
+// links one of platform_desktop.cpp and platform_ce.cpp; the CE one stands
+// in, on this desktop, for what the device's window manager does.
+#include <windows.h>
+
+namespace afx_platform {
+
+// A window's last message: WM_NCDESTROY, or WM_DESTROY on Windows CE, which
+// sends no WM_NCDESTROY.
+UINT FinalMessage();
+
+// Whether a frame window carries its menu as a window menu. Windows CE
+// frames have none; their command bar shows the menu.
+bool FramesHaveWindowMenus();
+
+// A top-level window created without caption bits: on Windows CE it has no
+// caption and takes the screen above the task bar.
+void AdjustTopLevelWindow(CREATESTRUCT& cs);
+
+// A class background brush or system colour as the system takes it. Windows
+// CE marks system colours with SYS_COLOR_INDEX_FLAG.
+HBRUSH ClassBackground(HBRUSH background);
+
+// Messages of a dialog that the window manager handles before the dialog
+// does: the OK button that Windows CE puts in the caption of a dialog whose
+// extended style holds WS_EX_CAPTIONOKBTN. True when handled.
+bool HandleDialogFrameMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+
+}  // namespace afx_platform

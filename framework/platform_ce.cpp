@@ -1,0 +1,112 @@
+#include "platform.h"
+
+namespace afx_platform {
+
+namespace {
+
+// The device: a 240 x 320 screen with a 26-pixel task bar along its bottom.
+constexpr int ScreenWidth = 240;
+constexpr int ScreenHeight = 320;
+constexpr int TaskBarHeight = 26;
+
+constexpr UINT_PTR SysColorIndexFlag = 0x40000000;
+constexpr LONG CaptionOkButtonStyle = static_cast<LONG>(0x80000000);  // WS_EX_CAPTIONOKBTN
+
+bool HasCaptionOk(HWND dialog)
+{
+    return (::GetWindowLong(dialog, GWL_EXSTYLE) & CaptionOkButtonStyle) != 0;
+}
+
+// The caption OK button, in window coordinates: at the caption's right,
+// left of the close box.
+RECT CaptionOkRect(HWND dialog)
+{
+    RECT window{};
+    ::GetWindowRect(dialog, &window);
+    const int frame = ::GetSystemMetrics(SM_CXDLGFRAME);
+    const int caption = ::GetSystemMetrics(SM_CYCAPTION);
+    const int box = ::GetSystemMetrics(SM_CXSIZE);
+    RECT button{};
+    button.right = (window.right - window.left) - frame - box - 2;
+    button.left = button.right - box - 8;
+    button.top = frame + 2;
+    button.bottom = frame + caption - 3;
+    return button;
+}
+
+void DrawCaptionOk(HWND dialog)
+{
+    HDC dc = ::GetWindowDC(dialog);
+    if (dc == nullptr)
+        return;
+    RECT button = CaptionOkRect(dialog);
+    ::FillRect(dc, &button, ::GetSysColorBrush(COLOR_BTNFACE));
+    ::DrawEdge(dc, &button, EDGE_RAISED, BF_RECT);
+    const int oldMode = ::SetBkMode(dc, TRANSPARENT);
+    const COLORREF oldColour = ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
+    ::DrawText(dc, TEXT("OK"), 2, &button, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    ::SetTextColor(dc, oldColour);
+    ::SetBkMode(dc, oldMode);
+    ::ReleaseDC(dialog, dc);
+}
+
+}  // namespace
+
+UINT FinalMessage()
+{
+    return WM_DESTROY;
+}
+
+bool FramesHaveWindowMenus()
+{
+    return false;
+}
+
+void AdjustTopLevelWindow(CREATESTRUCT& cs)
+{
+    const LONG anyFrame = WS_CHILD | WS_POPUP | WS_CAPTION | WS_THICKFRAME;
+    if ((cs.style & anyFrame) != 0)
+        return;
+    cs.style |= WS_POPUP;
+    cs.x = 0;
+    cs.y = 0;
+    cs.cx = ScreenWidth;
+    cs.cy = ScreenHeight - TaskBarHeight;
+}
+
+HBRUSH ClassBackground(HBRUSH background)
+{
+    const auto value = reinterpret_cast<UINT_PTR>(background);
+    if ((value & SysColorIndexFlag) == 0)
+        return background;
+    return reinterpret_cast<HBRUSH>(value & ~SysColorIndexFlag);
+}
+
+bool HandleDialogFrameMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    if (!HasCaptionOk(dialog))
+        return false;
+    switch (message) {
+    case WM_NCPAINT:
+    case WM_NCACTIVATE:
+        // The frame as the system draws it, then the button over the caption.
+        *result = ::DefWindowProc(dialog, message, wParam, lParam);
+        DrawCaptionOk(dialog);
+        return true;
+    case WM_NCLBUTTONDOWN: {
+        RECT window{};
+        ::GetWindowRect(dialog, &window);
+        const RECT button = CaptionOkRect(dialog);
+        const POINT at{static_cast<short>(LOWORD(lParam)) - window.left, static_cast<short>(HIWORD(lParam)) - window.top};
+        if (!::PtInRect(&button, at))
+            return false;
+        ::PostMessage(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        *result = 0;
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+}  // namespace afx_platform

@@ -1,0 +1,27 @@
+#include "platform.h"
+
+namespace afx_platform {
+
+UINT FinalMessage()
+{
+    return WM_NCDESTROY;
+}
+
+bool FramesHaveWindowMenus()
+{
+    return true;
+}
+
+void AdjustTopLevelWindow(CREATESTRUCT&) {}
+
+HBRUSH ClassBackground(HBRUSH background)
+{
+    return background;
+}
+
+bool HandleDialogFrameMessage(HWND, UINT, WPARAM, LPARAM, LRESULT*)
+{
+    return false;
+}
+
+}  // namespace afx_platform
