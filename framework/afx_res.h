@@ -27,6 +27,7 @@
 #define ID_EDIT_SELECT_ALL      57642
 #define ID_EDIT_UNDO            57643
 #define ID_EDIT_REDO            57644
+#define ID_WINDOW_SPLIT         57653
 #define ID_APP_ABOUT            57664
 #define ID_APP_EXIT             57665
 #define ID_NEXT_PANE            57680

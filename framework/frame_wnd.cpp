@@ -54,7 +54,7 @@ BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs)
         cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
                                            reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
     }
-    cs.dwExStyle |= WS_EX_CLIENTEDGE;
+    cs.dwExStyle |= afx_platform::FrameExStyle();
     return TRUE;
 }
 
@@ -84,7 +84,7 @@ void CFrameWnd::RecalcLayout()
     GetClientRect(&client);
     // A bar along the top keeps its height; the pane takes the rest.
     HWND bar = ::GetDlgItem(m_hWnd, AFX_IDW_TOOLBAR);
-    if (bar != nullptr && ::IsWindowVisible(bar)) {
+    if (bar != nullptr && (::GetWindowLong(bar, GWL_STYLE) & WS_VISIBLE) != 0) {
         RECT bounds{};
         ::GetWindowRect(bar, &bounds);
         const int height = bounds.bottom - bounds.top;
@@ -163,5 +163,5 @@ BOOL CALLBACK CloseOwnedWindow(HWND window, LPARAM owner)
 
 void CFrameWnd::EndModalWindows()
 {
-    ::EnumThreadWindows(::GetCurrentThreadId(), CloseOwnedWindow, reinterpret_cast<LPARAM>(m_hWnd));
+    ::EnumWindows(CloseOwnedWindow, reinterpret_cast<LPARAM>(m_hWnd));
 }

@@ -15,6 +15,10 @@ UINT FinalMessage();
 // frames have none; their command bar shows the menu.
 bool FramesHaveWindowMenus();
 
+// The extended style a frame window proposes: a sunken client edge on the
+// desktop, none on Windows CE.
+DWORD FrameExStyle();
+
 // A top-level window created without caption bits: on Windows CE it has no
 // caption and takes the screen above the task bar.
 void AdjustTopLevelWindow(CREATESTRUCT& cs);

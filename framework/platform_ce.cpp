@@ -57,6 +57,11 @@ UINT FinalMessage()
     return WM_DESTROY;
 }
 
+DWORD FrameExStyle()
+{
+    return 0;
+}
+
 bool FramesHaveWindowMenus()
 {
     return false;

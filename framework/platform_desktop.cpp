@@ -7,6 +7,11 @@ UINT FinalMessage()
     return WM_NCDESTROY;
 }
 
+DWORD FrameExStyle()
+{
+    return WS_EX_CLIENTEDGE;
+}
+
 bool FramesHaveWindowMenus()
 {
     return true;
