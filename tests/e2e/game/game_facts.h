@@ -3,6 +3,8 @@
 // Written down here from the game's description, not taken from its sources,
 // so that a wrong id or colour in the game fails the tests.
 
+#include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "screen_picture.h"
@@ -27,9 +29,21 @@ constexpr unsigned IdAppExit = 57665;
 constexpr unsigned IdNextPane = 57680;
 constexpr unsigned IdPrevPane = 57681;
 
+constexpr int CommandBarId = 59392;
+
 const char* const Title = "Quenlark";
-const char* const ProfileKey = "Software\\Local AppWizard-Generated Applications\\Quenlark";
-inline std::string SectionKey(const std::string& section) { return std::string(ProfileKey) + "\\" + section; }
+const char* const DesktopProfileKey = "Software\\Local AppWizard-Generated Applications\\Quenlark";
+const char* const HandheldProfileKey = "Software\\Zandravex\\Quenlark";
+
+// The build under test: QUENLARK_TARGET=handheld names the handheld build,
+// anything else the desktop build.
+inline bool HandheldUnderTest()
+{
+    const char* target = std::getenv("QUENLARK_TARGET");
+    return target != nullptr && std::strcmp(target, "handheld") == 0;
+}
+inline std::string ProfileKey() { return HandheldUnderTest() ? HandheldProfileKey : DesktopProfileKey; }
+inline std::string SectionKey(const std::string& section) { return ProfileKey() + "\\" + section; }
 inline std::string HighScoreKey(int gameSize) { return SectionKey("hiscore" + std::to_string(gameSize)); }
 
 struct Theme {

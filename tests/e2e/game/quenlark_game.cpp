@@ -13,12 +13,23 @@ std::string QuenlarkGame::ProgramPath()
 
 bool QuenlarkGame::Start(const std::string& paint, std::string* error)
 {
-    std::string ignored;
-    std::string& why = error ? *error : ignored;
     e2e::GuiProcess::Environment environment;
     if (!paint.empty())
         environment.push_back({"QUENLARK_PAINT", paint});
-    if (!process_.Start(ProgramPath(), {}, environment)) {
+    return Launch(ProgramPath(), environment, error);
+}
+
+bool QuenlarkGame::StartProgram(const std::string& program, std::string* error)
+{
+    return Launch(program, {}, error);
+}
+
+bool QuenlarkGame::Launch(const std::string& program, const e2e::GuiProcess::Environment& environment,
+                          std::string* error)
+{
+    std::string ignored;
+    std::string& why = error ? *error : ignored;
+    if (!process_.Start(program, {}, environment)) {
         why = process_.error();
         return false;
     }

@@ -23,9 +23,13 @@ public:
     // paint: "steps", "fast" or "" (the game's own choice). Waits until the
     // frame exists and the view shows its first board.
     bool Start(const std::string& paint = "", std::string* error = nullptr);
+    // The same for another program file (the other build of the game).
+    bool StartProgram(const std::string& program, std::string* error = nullptr);
 
     HWND frame() const { return frame_; }
     HWND view() const { return view_; }
+    // The handheld build's command bar, or null.
+    HWND commandBar() const { return GetDlgItem(frame_, CommandBarId); }
     int width() const { return width_; }
     int height() const { return height_; }
     e2e::GuiProcess& process() { return process_; }
@@ -64,6 +68,8 @@ public:
     bool ViewStays(const e2e::ScreenPicture& expected, DWORD waitMs = 400) const;
 
 private:
+    bool Launch(const std::string& program, const e2e::GuiProcess::Environment& environment, std::string* error);
+
     e2e::GuiProcess process_;
     HWND frame_ = nullptr;
     HWND view_ = nullptr;

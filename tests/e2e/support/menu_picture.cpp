@@ -57,30 +57,56 @@ constexpr int Border = 4;  // the popup's frame, skipped
 
 }  // namespace
 
-std::vector<POINT> MenuBarCaptions(HWND frame)
+std::vector<POINT> MenuBarCaptions(HWND frame, HWND bar)
 {
     RECT bounds{};
-    GetWindowRect(frame, &bounds);
-    POINT clientTop{0, 0};
-    ClientToScreen(frame, &clientTop);
-    const int barHeight = GetSystemMetrics(SM_CYMENU);
-    const int top = clientTop.y - barHeight + 2;
-    const int height = barHeight - 4;
-    const ScreenPicture bar =
-        ScreenPicture::Capture(bounds.left, top, bounds.right - bounds.left, height);
-    if (bar.empty())
+    int top = 0;
+    int height = 0;
+    if (bar != nullptr) {
+        GetWindowRect(bar, &bounds);
+        top = bounds.top + 2;
+        height = bounds.bottom - bounds.top - 4;
+    } else {
+        GetWindowRect(frame, &bounds);
+        POINT clientTop{0, 0};
+        ClientToScreen(frame, &clientTop);
+        const int barHeight = GetSystemMetrics(SM_CYMENU);
+        top = clientTop.y - barHeight + 2;
+        height = barHeight - 4;
+    }
+    const ScreenPicture strip = ScreenPicture::Capture(bounds.left, top, bounds.right - bounds.left, height);
+    if (strip.empty())
         return {};
-    const int background = Brightness(CommonestColour(bar));
-    std::vector<bool> inked(bar.width(), false);
-    for (int x = Border; x < bar.width() - Border; ++x)
-        for (int y = 0; y < bar.height(); ++y)
-            if (std::abs(Brightness(bar.At(x, y)) - background) > InkContrast)
+    const int background = Brightness(CommonestColour(strip));
+    std::vector<bool> inked(strip.width(), false);
+    for (int x = Border; x < strip.width() - Border; ++x)
+        for (int y = 0; y < strip.height(); ++y)
+            if (std::abs(Brightness(strip.At(x, y)) - background) > InkContrast)
                 inked[x] = true;
     std::vector<POINT> captions;
     for (const auto& [first, last] : Runs(inked, 5))
         captions.push_back({bounds.left + (first + last) / 2, top + height / 2});
     return captions;
 }
+
+namespace {
+
+// The vertical middle of each caption of a popup menu picture, top to bottom.
+std::vector<int> MenuItemMiddles(const ScreenPicture& popup)
+{
+    const int background = Brightness(CommonestColour(popup));
+    std::vector<bool> inked(popup.height(), false);
+    for (int y = Border; y < popup.height() - Border; ++y)
+        for (int x = Border; x < popup.width() - Border; ++x)
+            if (std::abs(Brightness(popup.At(x, y)) - background) > InkContrast)
+                inked[y] = true;
+    std::vector<int> middles;
+    for (const auto& [first, last] : Runs(inked, 3))
+        middles.push_back((first + last) / 2);
+    return middles;
+}
+
+}  // namespace
 
 std::vector<MenuItemLook> MenuItemLooks(const ScreenPicture& popup)
 {
@@ -154,51 +180,80 @@ HWND VisiblePopup(HWND frame)
 
 }  // namespace
 
-ScreenPicture CaptureOpenedMenu(HWND frame, size_t index, size_t itemCount)
+namespace {
+
+// Opens menu `index` and waits until its popup shows `itemCount` captions and
+// has stopped changing; leaves it open. The popup and its last picture, or a
+// null popup when it did not open or settle.
+HWND OpenSettledMenu(HWND frame, size_t index, size_t itemCount, HWND bar, ScreenPicture* last)
+{
+    const std::vector<POINT> captions = MenuBarCaptions(frame, bar);
+    if (index >= captions.size())
+        return nullptr;
+    BringToFront(frame);
+    ClickAt(captions[index]);
+    HWND popup = nullptr;
+    RECT bounds{};
+    // The popup of this caption opens right under it; another one means the
+    // click was taken by a menu loop still ending.
+    const bool opened = WaitUntil(
+        [&] {
+            popup = VisiblePopup(frame);
+            return popup && GetWindowRect(popup, &bounds) && bounds.left <= captions[index].x &&
+                   captions[index].x < bounds.right && bounds.top > captions[index].y;
+        },
+        3000);
+    if (!opened)
+        return nullptr;
+    // Drawn once all captions show and three captures a little apart agree.
+    *last = ScreenPicture::CaptureWindow(popup);
+    int agreeing = 0;
+    WaitUntil(
+        [&] {
+            ScreenPicture next = ScreenPicture::CaptureWindow(popup);
+            agreeing = !next.empty() && next == *last && MenuItemLooks(next).size() == itemCount ? agreeing + 1 : 0;
+            *last = std::move(next);
+            return agreeing >= 2;
+        },
+        5000, 100);
+    return agreeing >= 2 ? popup : nullptr;
+}
+
+}  // namespace
+
+ScreenPicture CaptureOpenedMenu(HWND frame, size_t index, size_t itemCount, HWND bar)
 {
     ScreenPicture last;
     for (int attempt = 0; attempt < 4; ++attempt) {
-        const std::vector<POINT> captions = MenuBarCaptions(frame);
-        if (index >= captions.size())
-            return {};
-        BringToFront(frame);
-        ClickAt(captions[index]);
-        HWND popup = nullptr;
-        RECT bounds{};
-        // The popup of this caption opens right under it; another one means the
-        // click was taken by a menu loop still ending.
-        const bool opened = WaitUntil(
-            [&] {
-                popup = VisiblePopup(frame);
-                return popup && GetWindowRect(popup, &bounds) && bounds.left <= captions[index].x &&
-                       captions[index].x < bounds.right && bounds.top > captions[index].y;
-            },
-            3000);
-        if (opened) {
-            // Drawn once all captions show and three captures a little apart agree.
-            last = ScreenPicture::CaptureWindow(popup);
-            int agreeing = 0;
-            WaitUntil(
-                [&] {
-                    ScreenPicture next = ScreenPicture::CaptureWindow(popup);
-                    agreeing = !next.empty() && next == last && MenuItemLooks(next).size() == itemCount
-                                   ? agreeing + 1
-                                   : 0;
-                    last = std::move(next);
-                    return agreeing >= 2;
-                },
-                5000, 100);
-            CloseMenus(frame, 3000);
-            if (agreeing >= 2)
-                return last;
-            // The menu closed early or never finished drawing: open it again.
-        } else {
-            CloseMenus(frame, 3000);
-        }
+        // The menu may close early or never finish drawing: then open it again.
+        const HWND popup = OpenSettledMenu(frame, index, itemCount, bar, &last);
+        CloseMenus(frame, 3000);
+        if (popup)
+            return last;
     }
     if (!last.empty())
         SaveArtifact(last, "menu-" + std::to_string(index) + "-unsettled");
     return last;
+}
+
+bool ChooseMenuItem(HWND frame, size_t index, size_t item, size_t itemCount, HWND bar)
+{
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        ScreenPicture picture;
+        const HWND popup = OpenSettledMenu(frame, index, itemCount, bar, &picture);
+        if (!popup) {
+            CloseMenus(frame, 3000);
+            continue;
+        }
+        const std::vector<int> middles = MenuItemMiddles(picture);
+        RECT bounds{};
+        GetWindowRect(popup, &bounds);
+        if (item >= middles.size())
+            return false;
+        ClickAt({(bounds.left + bounds.right) / 2, bounds.top + middles[item]});
+        return WaitUntil([&] { return VisiblePopup(frame) == nullptr; }, 3000);
+    }
+    return false;
 }
 
 bool CloseMenus(HWND frame, DWORD timeoutMs)
