@@ -1,5 +1,6 @@
-// The resources compiled into Quenlark.exe, read from the program file
-// (path given as the first argument).
+// The resources compiled into a build of the game, read from the program
+// file: shell_resources_test PATH [handheld]. The two builds share ids and
+// texts and differ where the facts below say.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -12,6 +13,60 @@
 namespace {
 
 std::string g_exePath;
+
+struct Key {
+    BYTE modifiers;
+    WORD key;
+    WORD command;
+};
+
+// What differs between the two builds' resources.
+struct BuildFacts {
+    const char* frameTitle;          // string 128
+    bool hasAppTitleString;          // string 57344
+    const char* londonCaption;
+    const char* rattlesnakeCaption;
+    std::vector<Key> accelerators;
+    bool acceleratorsNoInvert;
+    const char* dialogFont;
+    SIZE scoresSize;                 // dialog units
+    RECT scoresList;                 // left, top, width, height
+    bool aboutExtended;              // an extended template
+    DWORD aboutExStyle;
+    std::vector<std::pair<std::string, std::string>> versionStrings;
+    WORD versionCodePage;
+};
+
+const std::vector<Key> EditKeys = {
+    {FCONTROL, 'Z', 57643},    {FALT, VK_BACK, 57643},     {FCONTROL, 'C', 57634}, {FCONTROL, VK_INSERT, 57634},
+    {FCONTROL, 'V', 57637},    {FSHIFT, VK_INSERT, 57637}, {FCONTROL, 'X', 57635}, {FSHIFT, VK_DELETE, 57635},
+    {0, VK_F6, 57680},         {FSHIFT, VK_F6, 57681},
+};
+
+std::vector<Key> WithFileKeys(std::vector<Key> keys)
+{
+    keys.push_back({FCONTROL, 'N', 57600});
+    keys.push_back({FCONTROL, 'O', 57601});
+    keys.push_back({FCONTROL, 'S', 57603});
+    return keys;
+}
+
+const BuildFacts Desktop = {
+    "Quenlark", true, "&London", "&Rattlesnake", EditKeys, true, "MS Sans Serif", {165, 86}, {7, 7, 151, 72},
+    true, 0,
+    {{"FileVersion", "1, 2, 0, 0"}, {"ProductVersion", "1, 2, 0, 0"}, {"FileDescription", "Quenlark Windows version."},
+     {"InternalName", "Quenlark"}, {"OriginalFilename", "Quenlark.EXE"}, {"ProductName", "Quenlark Application"},
+     {"CompanyName", "Zandravex Software"}},
+    1252};
+
+const BuildFacts Handheld = {
+    "Quenlark\n\nQuenlark\n\n\nQuenlark.Document\nQuenlark Document", false, "London", "Rattlesnake",
+    WithFileKeys(EditKeys), false, "System", {138, 77}, {7, 7, 124, 63}, false, 0x80000000,
+    {{"FileDescription", "Quenlark"}, {"InternalName", "Quenlark"}, {"OriginalFilename", "Quenlark.EXE"},
+     {"ProductName", "Quenlark Application"}, {"CompanyName", "Zandravex"}},
+    1200};
+
+const BuildFacts* g_facts = &Desktop;
 
 class Resources : public ::testing::Test {
 protected:
@@ -43,8 +98,8 @@ std::string MenuText(HMENU menu, UINT position)
 
 TEST_F(Resources, StringsNameTheGameAndCarryStandardPrompts)
 {
-    EXPECT_EQ(String(128), "Quenlark");
-    EXPECT_EQ(String(57344), "Quenlark");
+    EXPECT_EQ(String(128), g_facts->frameTitle);
+    EXPECT_EQ(String(57344), g_facts->hasAppTitleString ? "Quenlark" : "");
     EXPECT_EQ(String(57345), "Ready");
     EXPECT_EQ(String(57643), "Undo the last action\nUndo");
 }
@@ -57,7 +112,7 @@ TEST_F(Resources, MenuHoldsExactlyTheGameCommands)
     const std::vector<std::pair<std::string, Items>> expected = {
         {"&File", {{"New Game", 32771}, {"Scores", 32772}, {"Exit", 57665}}},
         {"&Edit", {{"Undo", 57643}, {"Settings ...", 32773}, {"About ...", 57664}}},
-        {"T&heme", {{"Default", 32774}, {"&London", 32775}, {"&Rattlesnake", 32776}}},
+        {"T&heme", {{"Default", 32774}, {g_facts->londonCaption, 32775}, {g_facts->rattlesnakeCaption, 32776}}},
     };
     ASSERT_EQ(::GetMenuItemCount(menu), 3);
     for (UINT m = 0; m < expected.size(); ++m) {
@@ -82,16 +137,7 @@ TEST_F(Resources, AcceleratorsBindTheEditKeys)
     ASSERT_NE(table, nullptr);
     ACCEL entries[32];
     const int count = ::CopyAcceleratorTableA(table, entries, 32);
-    struct Key {
-        BYTE modifiers;
-        WORD key;
-        WORD command;
-    };
-    const std::vector<Key> expected = {
-        {FCONTROL, 'Z', 57643},    {FALT, VK_BACK, 57643},     {FCONTROL, 'C', 57634}, {FCONTROL, VK_INSERT, 57634},
-        {FCONTROL, 'V', 57637},    {FSHIFT, VK_INSERT, 57637}, {FCONTROL, 'X', 57635}, {FSHIFT, VK_DELETE, 57635},
-        {0, VK_F6, 57680},         {FSHIFT, VK_F6, 57681},
-    };
+    const std::vector<Key>& expected = g_facts->accelerators;
     ASSERT_EQ(count, static_cast<int>(expected.size()));
     for (const Key& want : expected) {
         bool found = false;
@@ -100,7 +146,9 @@ TEST_F(Resources, AcceleratorsBindTheEditKeys)
             if (entries[i].key == want.key && modifiers == want.modifiers) {
                 found = true;
                 EXPECT_EQ(entries[i].cmd, want.command) << "key " << want.key;
-                EXPECT_EQ(entries[i].fVirt & (FVIRTKEY | FNOINVERT), FVIRTKEY | FNOINVERT) << "key " << want.key;
+                EXPECT_EQ(entries[i].fVirt & (FVIRTKEY | FNOINVERT),
+                          FVIRTKEY | (g_facts->acceleratorsNoInvert ? FNOINVERT : 0))
+                    << "key " << want.key;
             }
         }
         EXPECT_TRUE(found) << "no entry for key " << want.key << " with modifiers " << int(want.modifiers);
@@ -158,17 +206,10 @@ TEST_F(Resources, VersionBlockNamesTheProductAndMaker)
     ASSERT_TRUE(::VerQueryValueA(data.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation),
                                  &length));
     EXPECT_EQ(translation[0], 0x409);
+    EXPECT_EQ(translation[1], g_facts->versionCodePage);
     char block[64];
     ::wsprintfA(block, "\\StringFileInfo\\%04x%04x\\", translation[0], translation[1]);
-    const std::vector<std::pair<std::string, std::string>> expected = {
-        {"FileVersion", "1, 2, 0, 0"},
-        {"ProductVersion", "1, 2, 0, 0"},
-        {"FileDescription", "Quenlark Windows version."},
-        {"InternalName", "Quenlark"},
-        {"OriginalFilename", "Quenlark.EXE"},
-        {"ProductName", "Quenlark Application"},
-        {"CompanyName", "Zandravex Software"},
-    };
+    const auto& expected = g_facts->versionStrings;
     for (const auto& field : expected) {
         char* value = nullptr;
         const std::string query = block + field.first;
@@ -193,12 +234,71 @@ INT_PTR CALLBACK QuietDialogProc(HWND, UINT message, WPARAM, LPARAM)
     return message == WM_INITDIALOG;
 }
 
+// The header of a dialog template as stored: plain or extended, its
+// extended style, size in dialog units and font.
+struct TemplateHeader {
+    bool extended = false;
+    DWORD exStyle = 0;
+    SIZE size{0, 0};
+    WORD pointSize = 0;
+    std::string font;
+};
+
+// Skips a name-or-ordinal field of a template.
+const WORD* SkipNameOrOrdinal(const WORD* at)
+{
+    if (*at == 0x0000)
+        return at + 1;
+    if (*at == 0xFFFF)
+        return at + 2;
+    while (*at != 0)
+        ++at;
+    return at + 1;
+}
+
+TemplateHeader ReadTemplateHeader(HMODULE module, int id)
+{
+    TemplateHeader header;
+    HRSRC found = ::FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(5) /* RT_DIALOG */);
+    const auto* words = found ? static_cast<const WORD*>(::LockResource(::LoadResource(module, found))) : nullptr;
+    if (words == nullptr)
+        return header;
+    DWORD style = 0;
+    const WORD* at = nullptr;
+    header.extended = words[0] == 1 && words[1] == 0xFFFF;
+    if (header.extended) {  // version, signature, help id, extended style, style, items, x, y, cx, cy
+        header.exStyle = words[4] | (DWORD{words[5]} << 16);
+        style = words[6] | (DWORD{words[7]} << 16);
+        header.size = {static_cast<short>(words[11]), static_cast<short>(words[12])};
+        at = words + 13;
+    } else {  // style, extended style, items, x, y, cx, cy
+        style = words[0] | (DWORD{words[1]} << 16);
+        header.exStyle = words[2] | (DWORD{words[3]} << 16);
+        header.size = {static_cast<short>(words[7]), static_cast<short>(words[8])};
+        at = words + 9;
+    }
+    at = SkipNameOrOrdinal(at);  // menu
+    at = SkipNameOrOrdinal(at);  // window class
+    at = SkipNameOrOrdinal(at);  // caption
+    if (style & DS_SETFONT) {
+        header.pointSize = *at++;
+        if (header.extended)
+            at += 2;  // weight, italic and character set
+        for (; *at != 0; ++at)
+            header.font.push_back(static_cast<char>(*at));
+    }
+    return header;
+}
+
 // Creates dialog `id` from the program file and compares its caption and
-// controls, in order, with `expected`.
+// controls, in order, with `expected`; its template has the build's font.
 void CheckDialog(HMODULE module, int id, const std::string& caption, const std::vector<Control>& expected,
                  DWORD styleMask)
 {
     SCOPED_TRACE("dialog " + std::to_string(id));
+    const TemplateHeader header = ReadTemplateHeader(module, id);
+    EXPECT_EQ(header.font, g_facts->dialogFont);
+    EXPECT_EQ(header.pointSize, 8);
     HWND dialog = ::CreateDialogParamA(module, MAKEINTRESOURCEA(id), nullptr, QuietDialogProc, 0);
     ASSERT_NE(dialog, nullptr);
     char text[256] = {0};
@@ -269,9 +369,12 @@ TEST_F(Resources, SettingsDialogHasItsRadioGroupsInTabOrder)
 TEST_F(Resources, ScoresDialogHoldsOneReportList)
 {
     CheckDialog(module, 131, "High Score Table",
-                {{1013, "SysListView32", "", {7, 7, 151, 72},
+                {{1013, "SysListView32", "", g_facts->scoresList,
                   LVS_REPORT | LVS_NOSORTHEADER | WS_BORDER | WS_TABSTOP}},
                 LVS_TYPEMASK | LVS_NOSORTHEADER | WS_BORDER | WS_TABSTOP);
+    const TemplateHeader header = ReadTemplateHeader(module, 131);
+    EXPECT_EQ(header.size.cx, g_facts->scoresSize.cx);
+    EXPECT_EQ(header.size.cy, g_facts->scoresSize.cy);
 }
 
 TEST_F(Resources, AboutBoxShowsIconNameVersionAndMaker)
@@ -284,6 +387,10 @@ TEST_F(Resources, AboutBoxShowsIconNameVersionAndMaker)
                     {-1, "Static", "Zandravex Software", {33, 30, 64, 8}, WS_GROUP},
                 },
                 SS_TYPEMASK | WS_GROUP);
+    const TemplateHeader header = ReadTemplateHeader(module, 100);
+    EXPECT_EQ(header.extended, g_facts->aboutExtended);
+    EXPECT_EQ(header.exStyle, g_facts->aboutExStyle);
+    EXPECT_EQ(header.size.cx, 135);
 }
 
 }  // namespace
@@ -291,11 +398,13 @@ TEST_F(Resources, AboutBoxShowsIconNameVersionAndMaker)
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
-    if (argc < 2) {
-        fprintf(stderr, "usage: shell_resources_test PATH-OF-Quenlark.exe\n");
+    if (argc < 2 || (argc > 2 && std::string(argv[2]) != "handheld")) {
+        fprintf(stderr, "usage: shell_resources_test PATH-OF-THE-GAME [handheld]\n");
         return 2;
     }
     g_exePath = argv[1];
+    if (argc > 2)
+        g_facts = &Handheld;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
     ::InitCommonControlsEx(&controls);
     return RUN_ALL_TESTS();
