@@ -5,7 +5,7 @@ SANITIZE   := $(BUILD)/asan
 WINDOWS    := $(BUILD)/windows
 JOBS       ?= $(shell nproc)
 
-.PHONY: all bootstrap native sanitize windows test test-native test-sanitize test-windows run bench dist clean
+.PHONY: all bootstrap native sanitize windows test test-native test-sanitize test-windows run run-handheld bench dist clean
 
 all: native windows
 
@@ -39,6 +39,9 @@ test: test-native test-sanitize test-windows
 
 run: windows
 	@scripts/run-game.sh $(WINDOWS)
+
+run-handheld: windows
+	@scripts/run-game.sh $(WINDOWS) handheld
 
 bench: native
 	$(NATIVE)/bench/engine_bench

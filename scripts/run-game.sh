@@ -1,5 +1,9 @@
 #!/usr/bin/env bash
-# Starts the desktop game under Wine: scripts/run-game.sh BUILD_DIR
+# Starts the game under Wine: scripts/run-game.sh BUILD_DIR [handheld]
+#
+# Without a second argument the desktop game (shell/Quenlark.exe), with
+# "handheld" the handheld build (handheld/Quenlark.EXE) in its device-sized
+# frame.
 #
 # With a reachable $DISPLAY the game simply runs there. Without one, the game
 # runs on a private Xvfb screen inside Wine's virtual desktop (prefix
@@ -7,9 +11,13 @@
 # painted, its path is printed, and everything started here is stopped again.
 set -euo pipefail
 
-build_dir=${1:?usage: run-game.sh BUILD_DIR}
+build_dir=${1:?usage: run-game.sh BUILD_DIR [handheld]}
 build_dir=$(cd "$build_dir" && pwd)
-exe="$build_dir/shell/Quenlark.exe"
+case ${2:-} in
+  "") exe="$build_dir/shell/Quenlark.exe"; shot="$build_dir/quenlark-screenshot.png" ;;
+  handheld) exe="$build_dir/handheld/Quenlark.EXE"; shot="$build_dir/quenlark-handheld-screenshot.png" ;;
+  *) echo "usage: run-game.sh BUILD_DIR [handheld]" >&2; exit 2 ;;
+esac
 if [[ ! -f $exe ]]; then
   echo "run-game: $exe is missing; run 'make windows' first" >&2
   exit 1
@@ -23,7 +31,6 @@ if [[ -n ${DISPLAY:-} ]] && xdpyinfo >/dev/null 2>&1; then
 fi
 
 prefix="$build_dir/run-prefix"
-shot="$build_dir/quenlark-screenshot.png"
 export WINEPREFIX="$prefix"
 
 xvfb_pid=""
@@ -64,11 +71,14 @@ if [[ ! -f $prefix/.quenlark-ready ]]; then
   touch "$prefix/.quenlark-ready"
 fi
 
-# Debian's Wine does not find its own Marlett font, and caption buttons then
-# show as the letters "0 1 r"; a copy in the prefix's Fonts folder is found.
-marlett=/usr/share/wine/fonts/marlett.ttf
-if [[ -f $marlett && -d $prefix/drive_c/windows/Fonts ]]; then
-  cp -n "$marlett" "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
+# Debian's Wine does not find its own fonts: caption buttons would show as the
+# letters "0 1 r" and dialogs would fall back to wider fonts that cut their
+# texts. Copies in the prefix's Fonts folder are found.
+fonts=/usr/share/wine/fonts
+if [[ -d $fonts && -d $prefix/drive_c/windows/Fonts ]]; then
+  for font in marlett.ttf ms_sans_serif.ttf sserife.fon system.ttf tahoma.ttf tahomabd.ttf small_fonts.ttf; do
+    [[ -f $fonts/$font ]] && cp -n "$fonts/$font" "$prefix/drive_c/windows/Fonts/" 2>/dev/null
+  done
 fi
 
 wine "$exe" &
