@@ -1,7 +1,8 @@
 #include "wnd.h"
 
+#include <charconv>
+#include <iterator>
 #include <set>
-#include <sstream>
 
 #include "cmd_ui.h"
 #include "dc.h"
@@ -409,11 +410,19 @@ LPCTSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackgro
 {
     static std::set<tstring> names;  // node-based: the returned pointers stay valid
     HINSTANCE hInstance = AfxGetInstanceHandle();
-    std::basic_ostringstream<TCHAR> name;
-    name << TEXT("Afx:") << std::hex << reinterpret_cast<UINT_PTR>(hInstance) << TEXT(':') << nClassStyle
-         << TEXT(':') << reinterpret_cast<UINT_PTR>(hCursor) << TEXT(':')
-         << reinterpret_cast<UINT_PTR>(hbrBackground) << TEXT(':') << reinterpret_cast<UINT_PTR>(hIcon);
-    const tstring& className = *names.insert(name.str()).first;
+    // "Afx" and then instance, style, cursor, background and icon, each as ':'
+    // and lower-case hex. to_chars, not a string stream: streams would bring
+    // the library's whole locale machinery into every program.
+    tstring name = TEXT("Afx");
+    for (const UINT_PTR part : {reinterpret_cast<UINT_PTR>(hInstance), UINT_PTR{nClassStyle},
+                                reinterpret_cast<UINT_PTR>(hCursor), reinterpret_cast<UINT_PTR>(hbrBackground),
+                                reinterpret_cast<UINT_PTR>(hIcon)}) {
+        char digits[2 * sizeof part];
+        char* const end = std::to_chars(std::begin(digits), std::end(digits), part, 16).ptr;
+        name += TEXT(':');
+        name.append(std::begin(digits), end);
+    }
+    const tstring& className = *names.insert(std::move(name)).first;
 
     WNDCLASS existing{};
     if (!::GetClassInfo(hInstance, className.c_str(), &existing)) {

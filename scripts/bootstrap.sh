@@ -7,7 +7,7 @@ packages=(
   make cmake g++ clang libclang-rt-14-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine64 fonts-wine xvfb xdotool imagemagick x11-utils
+  wine wine64 fonts-wine xvfb xdotool imagemagick x11-utils zip unzip
 )
 
 missing=()

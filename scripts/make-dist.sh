@@ -4,7 +4,17 @@
 # Puts together the installation folder: setup.exe and setup.ini, the desktop
 # game as QuenlarkPC.exe (copied as Quenlark.exe by the installer), readme.txt,
 # featured.gif (a picture of a board in play, drawn here with ImageMagick in
-# the Default theme's colours) and Quenlark.html.
+# the Default theme's colours) and Quenlark.html; then the same files as one
+# download, Quenlark-VERSION.zip, in that folder too.
+#
+# The programs go out without symbols and debug information. Those stay
+# beside the build as PROGRAM.exe.debug (e.g. shell/Quenlark.exe.debug), which
+# the shipped program names in its .gnu_debuglink section.
+#
+# OUT_DIR is deleted and made afresh, so it must lie below the project folder
+# (after symbolic links and ".." are resolved), must not be the project folder
+# itself, and an existing one must be an installation folder from an earlier
+# run (it holds setup.exe) or empty.
 set -euo pipefail
 
 if (($# != 2)); then
@@ -13,25 +23,51 @@ if (($# != 2)); then
 fi
 build=$1
 out=$2
-root=$(cd "$(dirname "$0")/.." && pwd)
+root=$(cd "$(dirname "$0")/.." && pwd -P)
 files=$root/setup/package
+fail() { echo "make-dist: $*" >&2; exit 1; }
+
+# Where OUT_DIR really is: symbolic links followed, ".." taken physically.
+target=$(realpath -m -- "$out")
+if [[ $target == "$root" ]]; then
+  fail "refusing to use $out as the output folder: it is the project folder itself; name a folder below it, e.g. dist"
+elif [[ $target != "$root"/* ]]; then
+  fail "refusing to use $out as the output folder: it is $target, outside the project folder $root; name a folder below it, e.g. dist"
+elif [[ -e $target && ! -d $target ]]; then
+  fail "refusing to use $out as the output folder: it is not a folder"
+elif [[ -d $target && ! -e $target/setup.exe && -n $(ls -A -- "$target") ]]; then
+  fail "refusing to empty $out: it is not an installation folder from an earlier run (no setup.exe in it); remove it yourself or name another folder"
+fi
 
 setup_exe=$build/setup/setup.exe
 game_exe=$build/shell/Quenlark.exe
-fail() { echo "make-dist: $*" >&2; exit 1; }
+version_rc=$root/shell/resources/Quenlark.rc
 [[ -f $setup_exe ]] || fail "the installer $setup_exe is missing; build it with 'make windows'"
 [[ -f $game_exe ]] || fail "the desktop game $game_exe is missing; build it with 'make windows'"
 command -v convert >/dev/null || fail "ImageMagick's convert is missing; run scripts/bootstrap.sh"
+command -v zip >/dev/null || fail "zip is missing; run scripts/bootstrap.sh"
+objcopy=x86_64-w64-mingw32-objcopy
+command -v $objcopy >/dev/null || fail "$objcopy is missing; run scripts/bootstrap.sh"
+# The version the game reports: PRODUCTVERSION 1,2,0,0 gives 1.2.
+version=$(sed -n 's/^ *PRODUCTVERSION *\([0-9]*\) *, *\([0-9]*\).*/\1.\2/p' "$version_rc" | head -n 1)
+[[ -n $version ]] || fail "no PRODUCTVERSION in $version_rc"
 
-rm -rf "$out"
-mkdir -p "$out"
-cp "$setup_exe" "$out/setup.exe"
-cp "$game_exe" "$out/QuenlarkPC.exe"
+# ship PROGRAM NAME: PROGRAM's debug information to PROGRAM.debug, the program
+# without it to OUT_DIR/NAME.
+ship() {
+  $objcopy --only-keep-debug "$1" "$1.debug" || fail "cannot keep the debug information of $1"
+  $objcopy --strip-all --add-gnu-debuglink="$1.debug" "$1" "$target/$2" || fail "cannot strip $1"
+}
+
+rm -rf -- "$target"
+mkdir -p -- "$target"
+ship "$setup_exe" setup.exe
+ship "$game_exe" QuenlarkPC.exe
 # Windows line ends for the text files.
 for name in setup.ini readme.txt; do
-  sed 's/\r*$/\r/' "$files/$name" >"$out/$name"
+  sed 's/\r*$/\r/' "$files/$name" >"$target/$name"
 done
-cp "$files/Quenlark.html" "$out/Quenlark.html"
+cp "$files/Quenlark.html" "$target/Quenlark.html"
 
 # featured.gif: 20 x 12 cells of 15 pixels below the 14-pixel score strip,
 # tiles 16 x 16 with black outlines sharing their border lines, some columns
@@ -63,7 +99,12 @@ for ((k = 0; k < columns; k++)); do
   done
 done
 convert -size $((columns * cell + 1))x$((top + rows * cell + 1)) xc:black +antialias \
-  -stroke black -strokewidth 1 "${draw[@]}" "$out/featured.gif"
+  -stroke black -strokewidth 1 "${draw[@]}" "$target/featured.gif"
+
+# The download: the folder's files at the top of the archive, so that
+# unpacking gives setup.exe with setup.ini beside it.
+(cd "$target" && zip -q -X "Quenlark-$version.zip" \
+  setup.exe setup.ini QuenlarkPC.exe readme.txt featured.gif Quenlark.html)
 
 echo "make-dist: $out holds:"
-ls -l "$out"
+ls -l "$target"

@@ -2,6 +2,8 @@
 // modal dialogs, the list control and message box captions.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -185,6 +187,34 @@ TEST_F(WindowTest, RuntimeClassNamesTheNearestDeclaringClass)
     EXPECT_FALSE(frame->IsKindOf(RUNTIME_CLASS(CDialog)));
     EXPECT_FALSE(app.IsKindOf(RUNTIME_CLASS(CWnd)));
     frame->DestroyWindow();
+}
+
+TEST_F(WindowTest, WindowClassIsNamedAfterItsInstanceStyleCursorBrushAndIcon)
+{
+    HINSTANCE instance = AfxGetInstanceHandle();
+    HCURSOR cursor = ::LoadCursor(nullptr, IDC_CROSS);
+    HBRUSH brush = static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH));
+    HICON icon = ::LoadIcon(nullptr, IDI_QUESTION);
+    const UINT style = CS_HREDRAW | CS_DBLCLKS;
+    LPCTSTR name = AfxRegisterWndClass(style, cursor, brush, icon);
+
+    char expected[96];
+    std::snprintf(expected, sizeof expected, "Afx:%llx:%x:%llx:%llx:%llx",
+                  static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(instance)), style,
+                  static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(cursor)),
+                  static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(brush)),
+                  static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(icon)));
+    EXPECT_EQ(tstring(name), tstring(expected, expected + std::strlen(expected)));
+    EXPECT_EQ(AfxRegisterWndClass(style, cursor, brush, icon), name) << "registered once, same name";
+    EXPECT_NE(tstring(AfxRegisterWndClass(CS_HREDRAW, cursor, brush, icon)), tstring(name));
+
+    WNDCLASS registered{};
+    ASSERT_TRUE(::GetClassInfo(instance, name, &registered));
+    EXPECT_EQ(registered.style, style);
+    EXPECT_EQ(registered.hCursor, cursor);
+    EXPECT_EQ(registered.hbrBackground, brush);
+    EXPECT_EQ(registered.hIcon, icon);
+    EXPECT_EQ(registered.lpfnWndProc, &AfxWndProc);
 }
 
 TEST_F(WindowTest, FrameKeepsThePaneOverItsClientArea)

@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
-# make-dist.sh against a stand-in build folder: it refuses without the desktop
-# game, and otherwise lays out the whole installation folder.
+# make-dist.sh against a stand-in build of two small Windows programs with
+# debug information: the installation folder it lays out, the programs shipped
+# without their debug information, the download made of the folder, and the
+# output folders it refuses. The script runs from a scratch copy of the
+# project's files it uses, so that an output folder it fails to refuse costs
+# nothing but scratch files.
 set -uo pipefail
-root=$1
+source_root=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
@@ -11,24 +15,57 @@ check() {  # check DESCRIPTION COMMAND...
   if ! "$@"; then echo "FAILED: $what"; failures=$((failures + 1)); fi
 }
 
+project=$work/project
+mkdir -p "$project/scripts" "$project/setup" "$project/shell/resources"
+cp "$source_root/scripts/make-dist.sh" "$project/scripts/"
+cp -r "$source_root/setup/package" "$project/setup/"
+cp "$source_root/shell/resources/Quenlark.rc" "$project/shell/resources/"
+make_dist=$project/scripts/make-dist.sh
+
 build=$work/build
 mkdir -p "$build/setup" "$build/shell"
-printf 'MZ installer' >"$build/setup/setup.exe"
+cc=x86_64-w64-mingw32-gcc-posix
+objdump=x86_64-w64-mingw32-objdump
+objcopy=x86_64-w64-mingw32-objcopy
+stand_in() {  # stand_in NAME EXE: a small program with debug information
+  printf 'const char* name = "%s";\nint main(void) { return name[0] == 0; }\n' "$1" >"$work/$1.c"
+  "$cc" -g -o "$2" "$work/$1.c"
+}
+stand_in installer "$build/setup/setup.exe" || { echo "FAILED: cannot build a stand-in program"; exit 1; }
+debug_sections() { "$objdump" -h "$1" | grep -c ' \.debug_'; }
+check "stand-in programs carry debug information" test "$(debug_sections "$build/setup/setup.exe")" -gt 0
 
 # Without the game: a clear message and a failing status.
-if "$root/scripts/make-dist.sh" "$build" "$work/dist" 2>"$work/err"; then
+if "$make_dist" "$build" "$project/dist" 2>"$work/err"; then
   echo "FAILED: make-dist succeeded without Quenlark.exe"; failures=$((failures + 1))
 fi
 check "message names the missing game" grep -q "shell/Quenlark.exe is missing" "$work/err"
 
-printf 'MZ desktop game' >"$build/shell/Quenlark.exe"
-check "make-dist runs" "$root/scripts/make-dist.sh" "$build" "$work/dist" >/dev/null
-dist=$work/dist
-for f in setup.exe setup.ini QuenlarkPC.exe readme.txt featured.gif Quenlark.html; do
+stand_in game "$build/shell/Quenlark.exe"
+check "make-dist runs" "$make_dist" "$build" "$project/dist" >/dev/null
+dist=$project/dist
+shipped=(setup.exe setup.ini QuenlarkPC.exe readme.txt featured.gif Quenlark.html)
+for f in "${shipped[@]}"; do
   check "$f is there" test -s "$dist/$f"
 done
-check "game copied as QuenlarkPC.exe" cmp -s "$build/shell/Quenlark.exe" "$dist/QuenlarkPC.exe"
-check "installer copied" cmp -s "$build/setup/setup.exe" "$dist/setup.exe"
+
+# The programs: the same code, no debug information or symbols; those stay
+# beside the build, named in the program.
+text_of() { "$objcopy" -O binary --only-section=.text "$1" "$2"; }
+for pair in setup/setup.exe:setup.exe shell/Quenlark.exe:QuenlarkPC.exe; do
+  built=$build/${pair%%:*} name=${pair#*:}
+  text_of "$built" "$work/built.text"
+  text_of "$dist/$name" "$work/shipped.text"
+  check "$name has the code of ${pair%%:*}" cmp -s "$work/built.text" "$work/shipped.text"
+  check "$name has no debug information" test "$(debug_sections "$dist/$name")" = 0
+  check "$name has no symbol table" \
+    test "$("$objdump" -t "$dist/$name" | grep -c '^\[')" = 0
+  check "$(basename "$built").debug keeps the debug information" \
+    test "$(debug_sections "$built.debug")" -gt 0
+  "$objcopy" --dump-section .gnu_debuglink="$work/link" "$dist/$name" "$work/discard"
+  check "$name names its debug file" grep -qaF "$(basename "$built").debug" "$work/link"
+done
+
 check "setup.ini has Windows line ends" grep -q $'^filename=Quenlark.exe\r$' "$dist/setup.ini"
 check "readme has Windows line ends" grep -q $'^How to play\r$' "$dist/readme.txt"
 check "no bare line feeds in readme" test "$(grep -c $'[^\r]$' "$dist/readme.txt")" = 0
@@ -40,10 +77,53 @@ check "featured.gif shows the four Default colours" test "$(convert "$dist/featu
   -format %c histogram:info:- | grep -cE '#FF6300|#FFCE00|#0080FF|#5A8039')" = 4
 check "page shows the picture" grep -q 'src="featured.gif"' "$dist/Quenlark.html"
 
+# The download, named after the game's version: exactly the folder's files,
+# at its top.
+zip=$dist/Quenlark-1.2.zip
+check "download is there" test -s "$zip"
+check "download holds the six files at its top" test "$(unzip -Z1 "$zip" | sort)" = \
+  "$(printf '%s\n' "${shipped[@]}" | sort)"
+mkdir "$work/unpacked"
+unzip -q "$zip" -d "$work/unpacked"
+for f in "${shipped[@]}"; do
+  check "download's $f is the folder's" cmp -s "$dist/$f" "$work/unpacked/$f"
+done
+
 # A second run replaces the folder.
 printf 'stale' >"$dist/stale.txt"
-check "second run" "$root/scripts/make-dist.sh" "$build" "$dist" >/dev/null
+check "second run" "$make_dist" "$build" "$dist" >/dev/null
 check "second run starts afresh" test ! -e "$dist/stale.txt"
+
+# Output folders it refuses, each with a message that says why, and leaving
+# every file where it was. A sentinel file stands in each folder that a wrong
+# removal would take.
+outside=$work/outside
+mkdir -p "$outside/inner"
+ln -s "$outside" "$project/link-out"
+for folder in "$project" "$outside" "$project/setup"; do
+  printf 'keep' >"$folder/sentinel.txt"
+done
+refused() {  # refused DESCRIPTION MESSAGE OUT_DIR [DIRECTORY TO RUN IN]
+  local what=$1 message=$2 out=$3 at=${4:-$work}
+  if (cd "$at" && "$make_dist" "$build" "$out") >/dev/null 2>"$work/err"; then
+    echo "FAILED: $what: make-dist accepted $out"; failures=$((failures + 1))
+  fi
+  check "$what: message says \"$message\"" grep -q "$message" "$work/err"
+}
+refused "folder outside the project" "outside the project" "$outside"
+refused "folder outside the project, by a relative path" "outside the project" outside
+refused "climbing out with .." "outside the project" "$project/dist/../../outside"
+refused "symbolic link out of the project" "outside the project" "$project/link-out"
+refused "folder below a link out of the project" "outside the project" "$project/link-out/inner"
+refused "project folder" "project folder itself" "$project"
+refused "project folder, as ." "project folder itself" . "$project"
+refused "project folder, through .." "project folder itself" "$project/setup/.."
+refused "project folder, by a link to it" "project folder itself" "$project/link-out/../project"
+refused "folder of the project's sources" "not an installation folder" "$project/setup"
+refused "a file" "not a folder" "$project/setup/package/readme.txt"
+check "nothing outside the project removed" test -f "$outside/sentinel.txt" -a -d "$outside/inner"
+check "nothing of the project removed" test -f "$project/sentinel.txt" -a -f "$make_dist" \
+  -a -f "$project/setup/sentinel.txt" -a -f "$project/setup/package/readme.txt" -a -f "$dist/setup.exe"
 
 ((failures == 0)) && echo "make-dist: all checks passed"
 exit $((failures > 0))
