@@ -235,10 +235,6 @@ void CWnd::InvalidateRect(LPCRECT lpRect, BOOL bErase)
 {
     ::InvalidateRect(m_hWnd, lpRect, bErase);
 }
-BOOL CWnd::RedrawWindow(LPCRECT lpRectUpdate, HRGN hrgnUpdate, UINT flags)
-{
-    return ::RedrawWindow(m_hWnd, lpRectUpdate, hrgnUpdate, flags);
-}
 void CWnd::UpdateWindow()
 {
     ::UpdateWindow(m_hWnd);
@@ -291,10 +287,6 @@ int CWnd::GetDlgCtrlID() const
 CWnd* CWnd::GetParent() const
 {
     return FromHandlePermanent(::GetParent(m_hWnd));
-}
-HMENU CWnd::GetMenu() const
-{
-    return ::GetMenu(m_hWnd);
 }
 HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon)
 {

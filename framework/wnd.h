@@ -56,8 +56,6 @@ public:
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE);
     void Invalidate(BOOL bErase = TRUE) { InvalidateRect(nullptr, bErase); }
-    BOOL RedrawWindow(LPCRECT lpRectUpdate = nullptr, HRGN hrgnUpdate = nullptr,
-                      UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
     void UpdateWindow();
     void GetClientRect(LPRECT lpRect) const;
     void GetWindowRect(LPRECT lpRect) const;
@@ -72,7 +70,6 @@ public:
     tstring GetWindowText() const;
     int GetDlgCtrlID() const;
     CWnd* GetParent() const;
-    HMENU GetMenu() const;
     HICON SetIcon(HICON hIcon, BOOL bBigIcon);
     // Centres over the owner (or pAlternateOwner), else over the work area.
     void CenterWindow(CWnd* pAlternateOwner = nullptr);

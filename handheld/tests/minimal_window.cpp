@@ -1,7 +1,13 @@
-// The smallest UTF-16 window program this toolchain builds: register a class,
-// create a window, run the message loop. What it imports is the start-up and
-// runtime of the toolchain, which the import check sets aside.
+// The smallest UTF-16 window program this toolchain builds in the project's
+// C++: register a class, create a window, run the message loop, keeping its
+// title in a standard string on the heap. What it imports is the start-up
+// and the C and C++ runtime of the toolchain (allocation, and the exception
+// and unwinding support behind it), which a CE toolchain replaces with its
+// own; the import check sets these aside.
 #include <windows.h>
+
+#include <memory>
+#include <string>
 
 namespace {
 
@@ -24,7 +30,8 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int nCmdShow)
     wc.lpszClassName = L"MinimalWindow";
     if (RegisterClassW(&wc) == 0)
         return 1;
-    HWND hWnd = CreateWindowExW(0, wc.lpszClassName, L"Minimal", WS_VISIBLE, CW_USEDEFAULT,
+    const auto title = std::make_unique<std::wstring>(L"Minimal");
+    HWND hWnd = CreateWindowExW(0, wc.lpszClassName, title->c_str(), WS_VISIBLE, CW_USEDEFAULT,
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                                 hInstance, nullptr);
     if (hWnd == nullptr)

@@ -24,7 +24,7 @@ inline HCURSOR ViewCursor() { return ::LoadCursor(nullptr, IDC_ARROW); }
 inline HBRUSH ViewBackground() { return reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1); }
 
 // After the view is invalidated: have it painted before returning.
-inline void Redraw(CWnd& view) { view.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW); }
+inline void Redraw(CWnd& view) { ::RedrawWindow(view.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW); }
 
 // QUENLARK_PAINT=steps in the environment selects the plain paint path (the
 // tests compare both); anything else the fast one.
