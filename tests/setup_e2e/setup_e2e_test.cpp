@@ -131,6 +131,11 @@ struct LinkSettings {
     std::string path;
     std::string workingDirectory;
     std::string description;
+    std::string iconFile;
+    int iconIndex = -1;
+    int showCommand = -1;
+    std::string arguments = "<unread>";
+    WORD hotKey = 0xFFFF;
 };
 
 LinkSettings ReadLink(const std::string& linkPath)
@@ -155,6 +160,14 @@ LinkSettings ReadLink(const std::string& linkPath)
             text[0] = '\0';
             if (SUCCEEDED(link->GetDescription(text, MAX_PATH)))
                 settings.description = text;
+            text[0] = '\0';
+            if (SUCCEEDED(link->GetIconLocation(text, MAX_PATH, &settings.iconIndex)))
+                settings.iconFile = text;
+            link->GetShowCmd(&settings.showCommand);
+            text[0] = '\0';
+            if (SUCCEEDED(link->GetArguments(text, MAX_PATH)))
+                settings.arguments = text;
+            link->GetHotkey(&settings.hotKey);
         }
         file->Release();
     }
@@ -162,10 +175,12 @@ LinkSettings ReadLink(const std::string& linkPath)
     return settings;
 }
 
+// Paths compared as Windows compares them: without regard to case or to the
+// kind of separator, and without a trailing one.
 std::string Folded(std::string text)
 {
     for (char& c : text)
-        c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+        c = c == '/' ? '\\' : static_cast<char>(tolower(static_cast<unsigned char>(c)));
     while (!text.empty() && text.back() == '\\')
         text.pop_back();
     return text;
@@ -211,6 +226,9 @@ std::string TextOf(HWND window)
 
 class Installer {
 public:
+    // The installer as laid out in its installation folder.
+    explicit Installer(std::string folder = kSourceFolder) : m_folder(std::move(folder)) {}
+
     ~Installer()
     {
         if (m_process.hProcess != nullptr) {
@@ -222,11 +240,13 @@ public:
     }
 
     // Started from another folder than its own, so only its program path can
-    // tell it where setup.ini is.
-    // A command line of the caller's choice: the program file is named apart.
-    bool Start(std::string commandLine = std::string("\"") + kSourceFolder + "setup.exe\"")
+    // tell it where setup.ini is. The command line is the caller's choice:
+    // the program file is named apart. Empty: the quoted program path.
+    bool Start(std::string commandLine = std::string())
     {
-        const std::string program = std::string(kSourceFolder) + "setup.exe";
+        const std::string program = m_folder + "setup.exe";
+        if (commandLine.empty())
+            commandLine = "\"" + program + "\"";
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         // Wine's desktop shell may briefly hold a freshly copied program.
@@ -323,7 +343,34 @@ public:
 
     HWND Dialog() const { return m_dialog; }
 
+    // Makes a folder the installer's current directory, from outside: Wine
+    // starts no program in a folder whose path is longer than 260
+    // characters, but a program may move into one.
+    bool MoveInto(const std::wstring& folder) const
+    {
+        const SIZE_T bytes = (folder.size() + 1) * sizeof(wchar_t);
+        void* remote = VirtualAllocEx(m_process.hProcess, nullptr, bytes, MEM_COMMIT | MEM_RESERVE,
+                                      PAGE_READWRITE);
+        if (remote == nullptr ||
+            !WriteProcessMemory(m_process.hProcess, remote, folder.c_str(), bytes, nullptr))
+            return false;
+        const auto setCurrentDirectory = reinterpret_cast<LPTHREAD_START_ROUTINE>(
+            reinterpret_cast<void*>(
+                GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetCurrentDirectoryW")));
+        const HANDLE thread = CreateRemoteThread(m_process.hProcess, nullptr, 0,
+                                                 setCurrentDirectory, remote, 0, nullptr);
+        if (thread == nullptr)
+            return false;
+        DWORD result = 0;
+        const bool done = WaitForSingleObject(thread, 10000) == WAIT_OBJECT_0 &&
+                          GetExitCodeThread(thread, &result) && result != 0;
+        CloseHandle(thread);
+        VirtualFreeEx(m_process.hProcess, remote, 0, MEM_RELEASE);
+        return done;
+    }
+
 private:
+    std::string m_folder;
     PROCESS_INFORMATION m_process{};
     HWND m_dialog = nullptr;
     std::string m_error;
@@ -359,19 +406,25 @@ protected:
         ASSERT_TRUE(RemoveFile(kDesktopLink) && RemoveFile(kStartMenuLink))
             << "cannot remove the shortcuts";
 
-        ASSERT_TRUE(CreateDirectoryA(kSourceFolder, nullptr));
         ASSERT_TRUE(CreateDirectoryA(kManagerFolder, nullptr));
-        ASSERT_TRUE(CopyFileA(WindowsPath(setupExe).c_str(),
-                              (std::string(kSourceFolder) + "setup.exe").c_str(), FALSE));
         ASSERT_TRUE(CopyFileA(WindowsPath(standin).c_str(), kManagerProgram, FALSE));
-        // Any program serves as the desktop build here: only its copy is checked.
-        ASSERT_TRUE(CopyFileA(WindowsPath(standin).c_str(),
-                              (std::string(kSourceFolder) + "QuenlarkPC.exe").c_str(), FALSE));
-        WriteConfiguration(kFullIni);
-        WriteFile(std::string(kSourceFolder) + "readme.txt", "How to play Quenlark\r\n");
-        WriteFile(std::string(kSourceFolder) + "featured.gif", "GIF89a picture");
-        WriteFile(std::string(kSourceFolder) + "Quenlark.html", "<html>Quenlark</html>");
+        ASSERT_NO_FATAL_FAILURE(LayOutInstallationFolder(kSourceFolder));
         RegisterAppManager(true);
+    }
+
+    // setup.exe, setup.ini, the desktop build and the side files in a folder.
+    static void LayOutInstallationFolder(const std::string& folder)
+    {
+        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << folder;
+        ASSERT_TRUE(CopyFileA(WindowsPath(std::getenv("SETUP_EXE")).c_str(),
+                              (folder + "setup.exe").c_str(), FALSE));
+        // Any program serves as the desktop build here: only its copy is checked.
+        ASSERT_TRUE(CopyFileA(WindowsPath(std::getenv("APP_MANAGER_STANDIN")).c_str(),
+                              (folder + "QuenlarkPC.exe").c_str(), FALSE));
+        WriteFile(folder + "setup.ini", kFullIni);
+        WriteFile(folder + "readme.txt", "How to play Quenlark\r\n");
+        WriteFile(folder + "featured.gif", "GIF89a picture");
+        WriteFile(folder + "Quenlark.html", "<html>Quenlark</html>");
     }
 
     static void WriteConfiguration(const std::string& text)
@@ -379,18 +432,21 @@ protected:
         WriteFile(std::string(kSourceFolder) + "setup.ini", text);
     }
 
+    // Registered in the driver's own (64-bit) view; both views are cleared.
     static void RegisterAppManager(bool registered)
     {
-        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kAppPathsKey);
+        RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kAppPathsKey, KEY_WOW64_64KEY, 0);
+        RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kAppPathsKey, KEY_WOW64_32KEY, 0);
         if (registered)
             SetAppManagerValue(REG_SZ, kManagerProgram, sizeof kManagerProgram);
     }
 
-    static void SetAppManagerValue(DWORD type, const void* data, DWORD size)
+    static void SetAppManagerValue(DWORD type, const void* data, DWORD size,
+                                   REGSAM view = KEY_WOW64_64KEY)
     {
         HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kAppPathsKey, 0, nullptr, 0, KEY_WRITE,
-                                  nullptr, &key, nullptr),
+        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kAppPathsKey, 0, nullptr, 0,
+                                  KEY_WRITE | view, nullptr, &key, nullptr),
                   ERROR_SUCCESS);
         RegSetValueExA(key, nullptr, 0, type, static_cast<const BYTE*>(data), size);
         RegCloseKey(key);
@@ -423,17 +479,27 @@ protected:
     static void ExpectInstalledIn(const std::string& target)
     {
         const std::string source = kSourceFolder;
-        EXPECT_EQ(ReadFile(target + "Quenlark.exe"), ReadFile(source + "QuenlarkPC.exe"));
+        // Compared whole, but not printed: the program is binary.
+        EXPECT_TRUE(ReadFile(target + "Quenlark.exe") == ReadFile(source + "QuenlarkPC.exe"))
+            << target << "Quenlark.exe is not a copy of the desktop build";
         EXPECT_EQ(ReadFile(target + "readme.txt"), ReadFile(source + "readme.txt"));
-        EXPECT_EQ(ReadFile(target + "featured.gif"), ReadFile(source + "featured.gif"));
-        EXPECT_EQ(ReadFile(target + "Quenlark.html"), ReadFile(source + "Quenlark.html"));
-        for (const char* linkPath : {kDesktopLink, kStartMenuLink}) {
-            const LinkSettings link = ReadLink(linkPath);
-            EXPECT_TRUE(link.loaded) << linkPath;
-            EXPECT_EQ(Folded(link.path), Folded(target + "Quenlark.exe")) << linkPath;
-            EXPECT_EQ(Folded(link.workingDirectory), Folded(target)) << linkPath;
-            EXPECT_EQ(link.description, "Quenlark") << linkPath;
-        }
+        for (const char* linkPath : {kDesktopLink, kStartMenuLink})
+            ExpectLinkToProgramIn(linkPath, target);
+    }
+
+    // Every setting of a shortcut to the program installed in a folder.
+    static void ExpectLinkToProgramIn(const std::string& linkPath, const std::string& target)
+    {
+        const LinkSettings link = ReadLink(linkPath);
+        EXPECT_TRUE(link.loaded) << linkPath;
+        EXPECT_EQ(Folded(link.path), Folded(target + "Quenlark.exe")) << linkPath;
+        EXPECT_EQ(Folded(link.workingDirectory), Folded(target)) << linkPath;
+        EXPECT_EQ(link.description, "Quenlark") << linkPath;
+        EXPECT_EQ(Folded(link.iconFile), Folded(target + "Quenlark.exe")) << linkPath;
+        EXPECT_EQ(link.iconIndex, 0) << linkPath;
+        EXPECT_EQ(link.showCommand, SW_SHOWNORMAL) << linkPath;
+        EXPECT_EQ(link.arguments, "") << linkPath;
+        EXPECT_EQ(link.hotKey, 0) << linkPath;
     }
 };
 
