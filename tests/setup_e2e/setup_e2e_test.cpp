@@ -703,9 +703,11 @@ TEST_F(SetupEndToEnd, FolderThatCannotBeMadeStopsInstall)
     DeleteFileA("C:\\blocker");
 }
 
+// The typed folder is taken as it stands, square brackets and all: the
+// shortcuts start the program in that folder.
 TEST_F(SetupEndToEnd, TypedFolderWithoutSeparatorIsInstalledInto)
 {
-    const std::string typed = "C:\\Typed Target";
+    const std::string typed = "C:\\Typed [1] Target";
     RemoveTree(typed);
     Installer setup;
     ASSERT_TRUE(setup.Start()) << setup.Error();
@@ -714,7 +716,7 @@ TEST_F(SetupEndToEnd, TypedFolderWithoutSeparatorIsInstalledInto)
     setup.Click(IDOK);
     EXPECT_EQ(setup.AnswerMessageBox("setup"), kInstalled);
     ExpectInstalledIn(typed + "\\");
-    EXPECT_FALSE(FileExists("C:\\Typed TargetQuenlark.exe"));
+    EXPECT_FALSE(FileExists("C:\\Typed [1] TargetQuenlark.exe"));
     setup.Cancel();
     EXPECT_TRUE(setup.Ended(10000));
     RemoveTree(typed);
@@ -858,6 +860,30 @@ TEST_F(SetupEndToEnd, BothBoxesClearedDoesNothing)
     EXPECT_FALSE(FileExists(std::string(kDefaultTarget) + "Quenlark.exe"));
     setup.Cancel();
     EXPECT_TRUE(setup.Ended(10000));
+}
+
+// The installer's own folder is a plain path: square brackets in its name are
+// no folder macro.
+TEST_F(SetupEndToEnd, InstallerFolderWithSquareBracketsIsAPlainPath)
+{
+    const std::string folder = "C:\\Quenlark [1.2]\\";
+    ASSERT_TRUE(RemoveTree(folder));
+    ASSERT_NO_FATAL_FAILURE(LayOutInstallationFolder(folder));
+    Installer setup(folder);
+    ASSERT_TRUE(setup.Start()) << setup.Error();
+    EXPECT_EQ(setup.ItemText(IDC_WELCOME),
+              "Welcome to Quenlark setup. This program wll install Quenlark onto your PDA and "
+              "desktop computer.\n\nPlease confirm your installation requirements below and then "
+              "click on Install to continue. To abort installation, click on cancel.");
+    EXPECT_TRUE(setup.ItemVisible(IDC_INSTALL_DESKTOP));
+    setup.Click(IDOK);
+    EXPECT_EQ(setup.AnswerMessageBox("setup"), kInstalled);
+    const std::vector<std::string> arguments = ManagerArguments(kWindowWaitMs);
+    ASSERT_EQ(arguments.size(), 2u) << ReadFile(kManagerOutput);
+    EXPECT_EQ(arguments[1], folder + "setup.ini");
+    EXPECT_TRUE(setup.Ended(10000));
+    ExpectInstalledIn(kDefaultTarget);
+    RemoveTree(folder);
 }
 
 }  // namespace
