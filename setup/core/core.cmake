@@ -5,6 +5,7 @@
 set(SETUP_CORE_DIR ${CMAKE_CURRENT_LIST_DIR})
 set(SETUP_CORE_SOURCES
   ${SETUP_CORE_DIR}/path_name.cpp
+  ${SETUP_CORE_DIR}/path_rules.cpp
   ${SETUP_CORE_DIR}/file_item.cpp
   ${SETUP_CORE_DIR}/error_text.cpp
   ${SETUP_CORE_DIR}/setup_texts.cpp

@@ -862,6 +862,36 @@ TEST_F(SetupEndToEnd, BothBoxesClearedDoesNothing)
     EXPECT_TRUE(setup.Ended(10000));
 }
 
+// An empty or blank folder box, a drive root, or a path that climbs back to
+// one: Install refuses before anything is copied, and a file of the same name
+// in the root stays as it was.
+TEST_F(SetupEndToEnd, EmptyBlankOrRootFolderIsRefused)
+{
+    WriteFile("C:\\readme.txt", "Not the installer's\r\n");
+    Installer setup;
+    ASSERT_TRUE(setup.Start()) << setup.Error();
+    ASSERT_TRUE(setup.SetChecked(IDC_INSTALL_PDA, false));
+    for (const char* typed : {"", "   ", "C:\\", "\\", "C:\\Program Files\\Quenlark\\..\\..\\.."}) {
+        setup.TypeFolder(typed);
+        setup.Click(IDOK);
+        EXPECT_EQ(setup.AnswerMessageBox("setup"),
+                  std::string("The target folder on your desktop computer must be a folder below "
+                              "the root of a drive:") +
+                      typed + ". The desktop version of Quenlark will not be installed.")
+            << "typed: \"" << typed << "\"";
+        EXPECT_TRUE(setup.StillOpen());
+    }
+    EXPECT_EQ(ReadFile("C:\\readme.txt"), "Not the installer's\r\n");
+    for (const char* path : {"C:\\Quenlark.exe", "C:\\featured.gif", "C:\\Quenlark.html",
+                             kDesktopLink, kStartMenuLink})
+        EXPECT_FALSE(FileExists(path)) << path;
+    setup.Cancel();
+    EXPECT_TRUE(setup.Ended(10000));
+    for (const char* path : {"C:\\readme.txt", "C:\\Quenlark.exe", "C:\\featured.gif",
+                             "C:\\Quenlark.html"})
+        RemoveFile(path);
+}
+
 // The installer's own folder is a plain path: square brackets in its name are
 // no folder macro.
 TEST_F(SetupEndToEnd, InstallerFolderWithSquareBracketsIsAPlainPath)
@@ -884,6 +914,129 @@ TEST_F(SetupEndToEnd, InstallerFolderWithSquareBracketsIsAPlainPath)
     EXPECT_TRUE(setup.Ended(10000));
     ExpectInstalledIn(kDefaultTarget);
     RemoveTree(folder);
+}
+
+// Names in setup.ini that would put a file or a shortcut outside its folder,
+// or into a device: nothing is made, and the user is told which name.
+TEST_F(SetupEndToEnd, NamesThatAreNoPlainFileOrFolderNameAreRefused)
+{
+    const auto ini = [](const std::string& component, const std::string& appName,
+                        const std::string& fileName) {
+        return "[CEAppManager]\r\nVersion=1.0\r\nComponent=" + component +
+               "\r\n[zandravex]\r\nappname=" + appName +
+               "\r\ndesktop=QuenlarkPC.exe\r\nfilename=" + fileName + "\r\n";
+    };
+    struct Case {
+        std::string configuration;
+        std::string name;
+        std::string appName;
+        std::vector<std::string> outside;  // where today's installer would write
+    };
+    const Case cases[] = {
+        {ini("Quenlark", "Quenlark", "..\\..\\..\\windows\\evil.exe"),
+         "..\\..\\..\\windows\\evil.exe", "Quenlark", {"C:\\windows\\evil.exe"}},
+        {ini("Quenlark", "Quenlark", "NUL"), "NUL", "Quenlark", {}},
+        {ini("..\\..\\windows\\Quenlark", "Quenlark", "Quenlark.exe"), "..\\..\\windows\\Quenlark",
+         "Quenlark", {"C:\\windows\\Quenlark"}},
+        {ini("Quenlark", "..\\..\\Quenlark", "Quenlark.exe"), "..\\..\\Quenlark",
+         "..\\..\\Quenlark",
+         {"C:\\users\\Quenlark.lnk", "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Quenlark.lnk"}},
+        {ini("Quenlark", "C:\\Quenlark", "Quenlark.exe"), "C:\\Quenlark", "C:\\Quenlark", {}},
+    };
+    for (const Case& refused : cases) {
+        WriteConfiguration(refused.configuration);
+        Installer setup;
+        ASSERT_TRUE(setup.Start()) << setup.Error();
+        const std::string target = setup.ItemText(IDC_TARGET_FOLDER);
+        EXPECT_EQ(target.compare(0, 17, "c:\\Program Files\\"), 0) << target;
+        EXPECT_EQ(target.find(".."), std::string::npos) << target;
+        ASSERT_TRUE(setup.SetChecked(IDC_INSTALL_PDA, false));
+        setup.Click(IDOK);
+        EXPECT_EQ(setup.AnswerMessageBox("setup"),
+                  "The file setup.ini holds a name that is not a plain file or folder name:" +
+                      refused.name + ". The desktop version of " + refused.appName +
+                      " will not be installed.");
+        EXPECT_TRUE(setup.StillOpen());
+        setup.Cancel();
+        EXPECT_TRUE(setup.Ended(10000));
+        EXPECT_FALSE(FileExists(kDefaultTarget)) << refused.name << ": a folder was made";
+        for (const std::string& path : refused.outside)
+            EXPECT_FALSE(FileExists(path)) << refused.name << ": " << path;
+        EXPECT_FALSE(FileExists(kDesktopLink)) << refused.name;
+        EXPECT_FALSE(FileExists(kStartMenuLink)) << refused.name;
+
+        // What today's installer leaves behind must not spoil the next case.
+        for (const std::string& path : refused.outside) {
+            RemoveFile(path);
+            RemoveTree(path);
+        }
+        RemoveTree(kDefaultTarget);
+        RemoveFile(kDesktopLink);
+        RemoveFile(kStartMenuLink);
+    }
+}
+
+// A folder macro whose expansion does not fit (here the current directory,
+// too long for the 260 characters of a path) stops Install with the folder
+// message: no folder is made from what is left of the path.
+TEST_F(SetupEndToEnd, ExpansionThatDoesNotFitStopsInstallLikeAFolderThatCannotBeMade)
+{
+    std::vector<std::wstring> levels = {L"C:\\Long Way"};
+    while (levels.back().size() < 300)
+        levels.push_back(levels.back() + L"\\" + std::wstring(40, L'w'));
+    for (const std::wstring& level : levels)
+        CreateDirectoryW((L"\\\\?\\" + level).c_str(), nullptr);
+    const std::string picked = "C:\\Deep [currentdir]";
+    ASSERT_TRUE(CreateDirectoryA(picked.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+
+    Installer setup;
+    ASSERT_TRUE(setup.Start()) << setup.Error();
+    ASSERT_TRUE(setup.SetChecked(IDC_INSTALL_PDA, false));
+    ASSERT_TRUE(setup.MoveInto(levels.back()));
+    // The folder is chosen with Browse, which reads macros in the choice.
+    setup.TypeFolder(picked);
+    setup.Click(IDC_BROWSE);
+    const HWND browser = setup.WaitForOtherDialog(kWindowWaitMs);
+    ASSERT_NE(browser, nullptr) << "no folder browser";
+    PostMessageA(browser, WM_COMMAND, IDOK, 0);
+    for (int i = 0; i < 200 && IsWindow(browser); ++i)
+        Sleep(25);
+    const std::string shown = setup.ItemText(IDC_TARGET_FOLDER);
+    setup.Click(IDOK);
+    EXPECT_EQ(setup.AnswerMessageBox("setup"),
+              "Failed to create the target folder on your desktop computer:" + shown +
+                  ". The desktop version of Quenlark will not be installed.");
+    EXPECT_TRUE(setup.StillOpen());
+    for (const char* made : {"C:\\Deep \\Quenlark.exe", "C:\\Deep\\Quenlark.exe",
+                             "C:\\Deep [currentdir]\\Quenlark.exe"})
+        EXPECT_FALSE(FileExists(made)) << made;
+    EXPECT_FALSE(FileExists("C:\\Deep")) << "a folder was made of the cut path";
+    EXPECT_FALSE(FileExists(kDesktopLink));
+    setup.Cancel();
+    EXPECT_TRUE(setup.Ended(10000));
+
+    RemoveTree(picked);
+    RemoveTree("C:\\Deep ");
+    RemoveTree("C:\\Deep");
+    for (auto level = levels.rbegin(); level != levels.rend(); ++level)
+        RemoveDirectoryW((L"\\\\?\\" + *level).c_str());
+}
+
+// Windows takes slashes as separators too: the folders of a path typed with
+// them are made, and the program is installed there.
+TEST_F(SetupEndToEnd, FolderTypedWithSlashesIsMade)
+{
+    ASSERT_TRUE(RemoveTree("C:\\Games"));
+    Installer setup;
+    ASSERT_TRUE(setup.Start()) << setup.Error();
+    ASSERT_TRUE(setup.SetChecked(IDC_INSTALL_PDA, false));
+    setup.TypeFolder("C:/Games/Quenlark");
+    setup.Click(IDOK);
+    EXPECT_EQ(setup.AnswerMessageBox("setup"), kInstalled);
+    ExpectInstalledIn("C:\\Games\\Quenlark\\");
+    setup.Cancel();
+    EXPECT_TRUE(setup.Ended(10000));
+    RemoveTree("C:\\Games");
 }
 
 }  // namespace
