@@ -976,6 +976,74 @@ TEST_F(SetupEndToEnd, NamesThatAreNoPlainFileOrFolderNameAreRefused)
     }
 }
 
+// A shell folder that is missing, too long or given to expand: a folder that
+// cannot be read gets no shortcut, the other shortcut is still written, and
+// an expandable one is expanded.
+TEST_F(SetupEndToEnd, ShellFolderThatCannotBeReadGetsNoShortcut)
+{
+    const char key[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+    const auto set = [&](const char* name, DWORD type, const std::string& value) {
+        HKEY shellFolders = nullptr;
+        ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_SET_VALUE, &shellFolders),
+                  ERROR_SUCCESS);
+        if (type == REG_NONE)
+            RegDeleteValueA(shellFolders, name);
+        else
+            RegSetValueExA(shellFolders, name, 0, type,
+                           reinterpret_cast<const BYTE*>(value.c_str()),
+                           static_cast<DWORD>(value.size() + 1));
+        RegCloseKey(shellFolders);
+    };
+    const std::string desktop = "C:\\users\\Public\\Desktop";
+    const std::string startMenu = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu";
+    struct Run {
+        DWORD desktopType;
+        std::string desktopValue;
+        DWORD startMenuType;
+        std::string startMenuValue;
+        bool desktopLink;
+        bool startMenuLink;
+    };
+    const Run runs[] = {
+        {REG_NONE, "", REG_SZ, startMenu, false, true},
+        {REG_SZ, "C:\\" + std::string(250, 'd'), REG_SZ, startMenu, false, true},
+        {REG_SZ, desktop, REG_NONE, "", true, false},
+        {REG_EXPAND_SZ, "%SystemDrive%\\users\\Public\\Desktop", REG_EXPAND_SZ,
+         "%ALLUSERSPROFILE%\\Microsoft\\Windows\\Start Menu", true, true},
+    };
+    Installer setup;
+    ASSERT_TRUE(setup.Start()) << setup.Error();
+    ASSERT_TRUE(setup.SetChecked(IDC_INSTALL_PDA, false));
+    int number = 0;
+    for (const Run& run : runs) {
+        ++number;
+        set("Common Desktop", run.desktopType, run.desktopValue);
+        set("Common Start Menu", run.startMenuType, run.startMenuValue);
+        ASSERT_TRUE(RemoveFile(kDesktopLink) && RemoveFile(kStartMenuLink));
+        setup.Click(IDOK);
+        EXPECT_EQ(setup.AnswerMessageBox("setup"), kInstalled) << "run " << number;
+        if (run.desktopLink)
+            ExpectLinkToProgramIn(kDesktopLink, kDefaultTarget);
+        else
+            EXPECT_FALSE(FileExists(kDesktopLink)) << "run " << number;
+        if (run.startMenuLink)
+            ExpectLinkToProgramIn(kStartMenuLink, kDefaultTarget);
+        else
+            EXPECT_FALSE(FileExists(kStartMenuLink)) << "run " << number;
+        // Nothing relative to the installer's current directory (C:\).
+        for (const char* stray : {"C:\\Quenlark.lnk", "C:\\Programs", "C:\\%SystemDrive%",
+                                  "C:\\%ALLUSERSPROFILE%"}) {
+            EXPECT_FALSE(FileExists(stray)) << "run " << number << ": " << stray;
+            RemoveFile(stray);
+            RemoveTree(stray);
+        }
+    }
+    setup.Cancel();
+    EXPECT_TRUE(setup.Ended(10000));
+    set("Common Desktop", REG_SZ, desktop);
+    set("Common Start Menu", REG_SZ, startMenu);
+}
+
 // A folder macro whose expansion does not fit (here the current directory,
 // too long for the 260 characters of a path) stops Install with the folder
 // message: no folder is made from what is left of the path.
