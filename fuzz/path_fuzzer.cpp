@@ -94,6 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::string quoted = QuoteArgument(text);
     Check(!quoted.empty());
+    Check(UnquotedPath(quoted).size() <= quoted.size());
     HandheldConfigurationPath(text, platform);
 
     // A plain name never leads out of the folder it is joined to.

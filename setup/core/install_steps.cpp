@@ -63,8 +63,13 @@ void InstallOnHandheld(InstallPlatform& platform)
         platform.ShowOwnerlessError(kActiveSyncMissingText, kActiveSyncMissingCaption);
         return;
     }
-    platform.StartInPlaceOfInstaller(*appManager,
-                                     HandheldConfigurationPath(platform.InstallerFolder()));
+    const std::uint32_t error = platform.StartInPlaceOfInstaller(
+        *appManager, HandheldConfigurationPath(platform.InstallerFolder()));
+    if (error != 0) {
+        platform.ShowOwnerlessError(
+            AppManagerNotStartedMessage(*appManager, CErrorText().TextFor(error)),
+            kActiveSyncMissingCaption);
+    }
 }
 
 void RunInstall(InstallPlatform& platform, const InstallSource& source, CPathName& targetFolder,

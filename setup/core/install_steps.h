@@ -31,9 +31,10 @@ public:
     // The application manager's program file, if it is registered.
     virtual std::optional<std::string> FindAppManager() = 0;
     // Starts the application manager in place of the installer; returns only
-    // when the start failed.
-    virtual void StartInPlaceOfInstaller(const std::string& program,
-                                         const std::string& configurationPath) = 0;
+    // when the start failed, with the system's error code (0 stands for a
+    // start that ended the installer).
+    virtual std::uint32_t StartInPlaceOfInstaller(const std::string& program,
+                                                  const std::string& configurationPath) = 0;
 };
 
 // The dialog's fields that Install works from.
@@ -52,7 +53,7 @@ struct InstallSource {
 bool InstallOnDesktop(InstallPlatform& platform, const InstallSource& source,
                       CPathName& targetFolder);
 
-// Hands setup.ini to the application manager, or says that it is missing.
+// Hands setup.ini to the application manager, or says why it cannot.
 void InstallOnHandheld(InstallPlatform& platform);
 
 // Install: the desktop installation, then the handheld one, unless the

@@ -56,6 +56,11 @@ std::string BadNameMessage(const std::string& name, const std::string& appName)
            ". The desktop version of " + appName + " will not be installed.";
 }
 
+std::string AppManagerNotStartedMessage(const std::string& program, const std::string& reason)
+{
+    return "ActiveSync's application manager " + program + " could not be started: " + reason;
+}
+
 std::string InstalledMessage(const std::string& appName)
 {
     return appName + " has been successfully installed on your desktop computer";

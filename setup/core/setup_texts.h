@@ -20,5 +20,7 @@ std::string FolderFailureMessage(const std::string& folderText, const std::strin
 std::string RootFolderMessage(const std::string& folderText, const std::string& appName);
 // A name from setup.ini for a file, folder or shortcut that is no plain name.
 std::string BadNameMessage(const std::string& name, const std::string& appName);
+// The application manager was found but could not be started.
+std::string AppManagerNotStartedMessage(const std::string& program, const std::string& reason);
 std::string InstalledMessage(const std::string& appName);
 std::string NotInstalledMessage(const std::string& appName, const std::string& reason);

@@ -15,6 +15,7 @@ public:
     std::set<std::string> sourceFiles;
     std::uint32_t copyError = 2;
     std::optional<std::string> appManager = "C:\\ActiveSync\\CEAPPMGR.EXE";
+    std::uint32_t startError = 0;  // 0: the start ended the installer
     std::string folder = "C:\\Setup Files\\";
     std::vector<std::string> steps;
 
@@ -49,10 +50,11 @@ public:
         steps.push_back("find app manager");
         return appManager;
     }
-    void StartInPlaceOfInstaller(const std::string& program,
-                                 const std::string& configurationPath) override
+    std::uint32_t StartInPlaceOfInstaller(const std::string& program,
+                                          const std::string& configurationPath) override
     {
         steps.push_back("start " + program + " with " + configurationPath);
+        return startError;
     }
 };
 
@@ -253,6 +255,18 @@ TEST_F(InstallStepsTest, FolderTypedWithSlashesIsMadeLevelByLevel)
     EXPECT_EQ(paths.created, (std::vector<std::string>{"c:/Games", "c:/Games/Quenlark"}));
     EXPECT_EQ(install.steps.back(),
               "info: Quenlark has been successfully installed on your desktop computer");
+}
+
+TEST_F(InstallStepsTest, FailedStartOfTheApplicationManagerIsReported)
+{
+    install.startError = 5;
+    RunInstall(install, source, target, false, true);
+    EXPECT_EQ(install.steps,
+              (std::vector<std::string>{
+                  "find app manager",
+                  "start C:\\ActiveSync\\CEAPPMGR.EXE with C:\\Setup Files\\setup.ini",
+                  "ownerless Installation: ActiveSync's application manager "
+                  "C:\\ActiveSync\\CEAPPMGR.EXE could not be started: Access is denied"}));
 }
 
 }  // namespace
