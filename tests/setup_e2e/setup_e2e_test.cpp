@@ -868,8 +868,12 @@ TEST_F(SetupEndToEnd, ApplicationManagerIsFoundInEitherViewQuotedOrToExpand)
         ASSERT_TRUE(setup.SetChecked(IDC_INSTALL_DESKTOP, false));
         setup.Click(IDOK);
         const std::vector<std::string> arguments = ManagerArguments(kWindowWaitMs);
-        ASSERT_EQ(arguments.size(), 2u) << "registration " << registration << ": "
-                                        << ReadFile(kManagerOutput);
+        if (arguments.size() != 2u) {
+            ADD_FAILURE() << "registration " << registration
+                          << ": the application manager was not started properly: "
+                          << ReadFile(kManagerOutput);
+            continue;
+        }
         EXPECT_EQ(Folded(arguments[0]), Folded(kManagerProgram));
         EXPECT_EQ(arguments[1], std::string(kSourceFolder) + "setup.ini");
         EXPECT_TRUE(setup.Ended(10000));
