@@ -11,6 +11,7 @@
 #include "file_item.h"
 #include "installer_paths.h"
 #include "path_name.h"
+#include "path_rules.h"
 
 namespace {
 
@@ -66,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(!path.Text().empty() && path.Text().back() == path.Separator());
     path.Append(platform.macroText.c_str());
     Check(path.Text().back() == path.Separator());
-    for (const std::string& level : ChainLevels(path.Text(), path.Separator())) {
+    for (const std::string& level : ChainLevels(path.Text())) {
         Check(level.size() > 2 && level.size() < path.Text().size());
         Check(path.Text().compare(0, level.size(), level) == 0);
     }
@@ -93,6 +94,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::string quoted = QuoteArgument(text);
     Check(!quoted.empty());
+    Check(UnquotedPath(quoted).size() <= quoted.size());
     HandheldConfigurationPath(text, platform);
+
+    // A plain name never leads out of the folder it is joined to.
+    if (IsPlainName(text))
+        Check(text.find_first_of("\\/:") == std::string::npos && text != "..");
+    if (NamesFolderBelowRoot(text, platform.macroText))
+        Check(text.find_first_not_of(" \t") != std::string::npos);
+    IsFullPath(text);
     return 0;
 }

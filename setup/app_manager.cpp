@@ -8,14 +8,23 @@
 
 const char kAppManagerKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\CEAPPMGR.EXE";
 
-std::optional<std::string> FindAppManager()
+namespace {
+
+#ifdef _WIN64
+constexpr REGSAM kOtherView = KEY_WOW64_32KEY;
+#else
+constexpr REGSAM kOtherView = KEY_WOW64_64KEY;
+#endif
+
+std::optional<std::string> ReadAppManager(REGSAM view)
 {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kAppManagerKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kAppManagerKey, 0, KEY_READ | view, &key) != ERROR_SUCCESS)
         return std::nullopt;
     BYTE value[MAX_PATH] = {};
     DWORD size = sizeof value;
-    const LONG status = RegQueryValueExA(key, nullptr, nullptr, nullptr, value, &size);
+    DWORD type = REG_NONE;
+    const LONG status = RegQueryValueExA(key, nullptr, nullptr, &type, value, &size);
     RegCloseKey(key);
     if (status != ERROR_SUCCESS)
         return std::nullopt;
@@ -23,10 +32,30 @@ std::optional<std::string> FindAppManager()
     std::size_t length = 0;
     while (length < size && length < sizeof value && chars[length] != '\0')
         ++length;
-    return std::string(chars, length);
+    std::string program(chars, length);
+    if (type == REG_EXPAND_SZ) {
+        const DWORD needed = ExpandEnvironmentStringsA(program.c_str(), nullptr, 0);
+        std::vector<char> expanded(needed + 1);
+        if (needed == 0 || ExpandEnvironmentStringsA(program.c_str(), expanded.data(),
+                                                     static_cast<DWORD>(expanded.size())) == 0)
+            return std::nullopt;
+        program = expanded.data();
+    }
+    return UnquotedPath(program);
 }
 
-void StartInPlaceOfInstaller(const std::string& program, const std::string& configurationPath)
+}  // namespace
+
+std::optional<std::string> FindAppManager()
+{
+    std::optional<std::string> program = ReadAppManager(0);
+    if (!program)
+        program = ReadAppManager(kOtherView);
+    return program;
+}
+
+std::uint32_t StartInPlaceOfInstaller(const std::string& program,
+                                      const std::string& configurationPath)
 {
     std::string line = JoinCommandLine({program, configurationPath});
     std::vector<char> commandLine(line.begin(), line.end());
@@ -36,7 +65,7 @@ void StartInPlaceOfInstaller(const std::string& program, const std::string& conf
     PROCESS_INFORMATION process{};
     if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         nullptr, &startup, &process))
-        return;
+        return GetLastError();
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     ExitProcess(0);

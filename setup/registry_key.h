@@ -23,6 +23,8 @@ public:
     void Close();
 
     LONG LastStatus() const { return m_status; }
+    // The type of the value read last (REG_SZ, REG_EXPAND_SZ, ...).
+    DWORD LastType() const { return m_type; }
 
 private:
     LONG m_status = ERROR_SUCCESS;

@@ -2,7 +2,10 @@
 
 #include <objbase.h>
 
+#include <vector>
+
 #include "file_item.h"
+#include "path_rules.h"
 #include "registry_key.h"
 #include "shortcut_writer.h"
 
@@ -19,6 +22,23 @@ public:
     ComScope& operator=(const ComScope&) = delete;
 };
 
+// One shell folder as a full path, an expandable value expanded; empty when
+// it cannot be read that way.
+std::string ReadShellFolder(CRegistryKey& key, const char* name)
+{
+    std::string folder;
+    if (!key.ReadText(name, folder))
+        return std::string();
+    if (key.LastType() == REG_EXPAND_SZ) {
+        std::vector<char> expanded(MAX_PATH);
+        const DWORD length = ExpandEnvironmentStringsA(folder.c_str(), expanded.data(), MAX_PATH);
+        if (length == 0 || length > MAX_PATH)
+            return std::string();
+        folder = expanded.data();
+    }
+    return IsFullPath(folder) ? folder : std::string();
+}
+
 }  // namespace
 
 CShortcutMaker::CShortcutMaker()
@@ -26,11 +46,14 @@ CShortcutMaker::CShortcutMaker()
     CRegistryKey key(HKEY_LOCAL_MACHINE);
     if (!key.Open(HKEY_LOCAL_MACHINE, kShellFoldersKey))
         return;
-    key.ReadText("Common Start Menu", m_startMenuFolder.Text());
-    key.ReadText("Common Desktop", m_desktopFolder.Text());
+    m_startMenuFolder.Text() = ReadShellFolder(key, "Common Start Menu");
+    m_desktopFolder.Text() = ReadShellFolder(key, "Common Desktop");
     key.Close();
-    m_desktopFolder.EnsureTrailingSeparator();
-    m_startMenuFolder.EnsureTrailingSeparator();
+    // A folder that could not be read stays empty: its shortcut is not written.
+    for (CPathName* folder : {&m_desktopFolder, &m_startMenuFolder}) {
+        if (!folder->Text().empty())
+            folder->EnsureTrailingSeparator();
+    }
 }
 
 bool CShortcutMaker::PrepareWriter(CShortcutWriter& writer, const std::string& targetPath,
@@ -68,6 +91,10 @@ bool CShortcutMaker::CreateDesktopShortcut(const std::string& targetPath,
                                            const std::string& linkName,
                                            const std::string& description)
 {
+    if (m_desktopFolder.Text().empty()) {
+        m_lastError = "No common desktop folder for " + linkName;
+        return false;
+    }
     ComScope com;
     CShortcutWriter writer;
     if (!PrepareWriter(writer, targetPath, description))
@@ -80,6 +107,10 @@ bool CShortcutMaker::CreateProgramsShortcut(const std::string& group,
                                             const std::string& linkName,
                                             const std::string& description)
 {
+    if (m_startMenuFolder.Text().empty()) {
+        m_lastError = "No common Start menu folder for " + linkName;
+        return false;
+    }
     ComScope com;
     CShortcutWriter writer;
     if (!PrepareWriter(writer, targetPath, description))

@@ -11,7 +11,9 @@ class CShortcutWriter;
 
 class CShortcutMaker {
 public:
-    // Reads the common desktop and Start-menu folders from the registry.
+    // Reads the common desktop and Start-menu folders from the registry. A
+    // folder that cannot be read as a full path stays empty, and its
+    // shortcut is not written.
     CShortcutMaker();
 
     bool CreateDesktopShortcut(const std::string& targetPath, const std::string& linkName,

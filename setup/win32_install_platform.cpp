@@ -78,8 +78,8 @@ std::optional<std::string> Win32InstallPlatform::FindAppManager()
     return ::FindAppManager();
 }
 
-void Win32InstallPlatform::StartInPlaceOfInstaller(const std::string& program,
-                                                   const std::string& configurationPath)
+std::uint32_t Win32InstallPlatform::StartInPlaceOfInstaller(const std::string& program,
+                                                            const std::string& configurationPath)
 {
-    ::StartInPlaceOfInstaller(program, configurationPath);
+    return ::StartInPlaceOfInstaller(program, configurationPath);
 }

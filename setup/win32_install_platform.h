@@ -20,8 +20,8 @@ public:
     void ShowOwnerlessError(const std::string& text, const std::string& caption) override;
     std::string InstallerFolder() override;
     std::optional<std::string> FindAppManager() override;
-    void StartInPlaceOfInstaller(const std::string& program,
-                                 const std::string& configurationPath) override;
+    std::uint32_t StartInPlaceOfInstaller(const std::string& program,
+                                          const std::string& configurationPath) override;
 
 private:
     HWND m_dialog;

@@ -21,6 +21,16 @@ TEST(CommandLineTest, BackslashesBeforeAQuoteAreDoubled)
     EXPECT_EQ(QuoteArgument("C:\\a b\\c"), "\"C:\\a b\\c\"");
 }
 
+TEST(CommandLineTest, RegisteredProgramPathLosesItsQuotes)
+{
+    EXPECT_EQ(UnquotedPath("\"C:\\Active Sync\\CEAPPMGR.EXE\""), "C:\\Active Sync\\CEAPPMGR.EXE");
+    EXPECT_EQ(UnquotedPath("  \"C:\\a b\\x.exe\" /s "), "C:\\a b\\x.exe");
+    EXPECT_EQ(UnquotedPath("\"C:\\unclosed.exe"), "C:\\unclosed.exe");
+    EXPECT_EQ(UnquotedPath(" C:\\Sync\\CEAPPMGR.EXE "), "C:\\Sync\\CEAPPMGR.EXE");
+    EXPECT_EQ(UnquotedPath("C:\\Active Sync\\CEAPPMGR.EXE"), "C:\\Active Sync\\CEAPPMGR.EXE");
+    EXPECT_EQ(UnquotedPath("  "), "");
+}
+
 TEST(CommandLineTest, JoinedWithOneBlank)
 {
     EXPECT_EQ(JoinCommandLine({"C:\\Program Files\\ActiveSync\\CEAPPMGR.EXE",

@@ -52,12 +52,16 @@ TEST_F(FileItemTest, QuotedPathWithBlanksSplitsAtTheLastBackslash)
     EXPECT_EQ(probe.probed, std::vector<std::string>{"C:\\Setup Files\\setup.exe"});
 }
 
-TEST_F(FileItemTest, FolderIsParsedForMacros)
+TEST_F(FileItemTest, FolderIsAPlainPath)
 {
     CFileItem item(platform, probe);
+    item.SetPath("C:\\Quenlark [1.2]\\setup.exe", 64);
+    EXPECT_EQ(item.FolderText(), "C:\\Quenlark [1.2]\\");
+    EXPECT_EQ(item.FullPath(), "C:\\Quenlark [1.2]\\setup.exe");
     item.SetPath("[windowsdir]\\notepad.exe", 64);
-    EXPECT_EQ(item.FolderText(), "C:\\windows\\");
-    EXPECT_EQ(item.FullPath(), "C:\\windows\\notepad.exe");
+    EXPECT_EQ(item.FolderText(), "[windowsdir]\\");
+    item.SetPath("\\Programs\\x.exe", 64);
+    EXPECT_EQ(item.FolderText(), "\\Programs\\");
 }
 
 TEST_F(FileItemTest, WithoutBackslashTheFolderStaysAsItWas)
@@ -114,6 +118,11 @@ TEST_F(FileItemTest, InstallerFolderAndConfigurationPath)
     EXPECT_EQ(InstallerFolder("setup.exe", platform, probe), "");
     EXPECT_EQ(HandheldConfigurationPath("C:\\Setup Files\\", platform),
               "C:\\Setup Files\\setup.ini");
+    // A folder whose name holds square brackets stays as it is.
+    EXPECT_EQ(InstallerFolder("C:\\Quenlark [1.2]\\setup.exe", platform, probe),
+              "C:\\Quenlark [1.2]\\");
+    EXPECT_EQ(HandheldConfigurationPath("C:\\Quenlark [1.2]\\", platform),
+              "C:\\Quenlark [1.2]\\setup.ini");
     // Without a folder the path name still gives its separator.
     EXPECT_EQ(HandheldConfigurationPath("", platform), "\\setup.ini");
 }

@@ -15,6 +15,7 @@ public:
     std::set<std::string> sourceFiles;
     std::uint32_t copyError = 2;
     std::optional<std::string> appManager = "C:\\ActiveSync\\CEAPPMGR.EXE";
+    std::uint32_t startError = 0;  // 0: the start ended the installer
     std::string folder = "C:\\Setup Files\\";
     std::vector<std::string> steps;
 
@@ -49,10 +50,11 @@ public:
         steps.push_back("find app manager");
         return appManager;
     }
-    void StartInPlaceOfInstaller(const std::string& program,
-                                 const std::string& configurationPath) override
+    std::uint32_t StartInPlaceOfInstaller(const std::string& program,
+                                          const std::string& configurationPath) override
     {
         steps.push_back("start " + program + " with " + configurationPath);
+        return startError;
     }
 };
 
@@ -108,10 +110,12 @@ TEST_F(InstallStepsTest, FolderThatCannotBeMadeStopsEverything)
     paths.refusals["c:\\Program Files\\Quenlark"] = 5;
     RunInstall(install, source, target, true, true);
     EXPECT_EQ(install.steps,
-              std::vector<std::string>{
+              (std::vector<std::string>{
+                  "read desktop from C:\\Setup Files\\setup.ini",
+                  "read filename from C:\\Setup Files\\setup.ini",
                   "error: Failed to create the target folder on your desktop computer:"
                   "c:\\Program Files\\Quenlark\\. The desktop version of Quenlark will not be "
-                  "installed."});
+                  "installed."}));
 }
 
 TEST_F(InstallStepsTest, FailedProgramCopyNamesTheReasonAndGoesOnToTheHandheld)
@@ -181,6 +185,88 @@ TEST_F(InstallStepsTest, EmptyValuesAreJoinedAsTheyStand)
     EXPECT_EQ(install.steps[2], "copy C:\\Setup Files\\ -> c:\\Program Files\\Quenlark\\");
     EXPECT_EQ(install.steps[6], "copy C:\\Setup Files\\.html -> c:\\Program Files\\Quenlark\\.html");
     EXPECT_EQ(install.steps.back(), "info:  has been successfully installed on your desktop computer");
+}
+
+TEST_F(InstallStepsTest, NoFolderBelowARootStopsInstallBeforeAnythingIsMade)
+{
+    for (const char* typed : {"", "  ", "\\", "c:\\", "c:\\Program Files\\..\\.."}) {
+        install.steps.clear();
+        target.Text() = typed;
+        RunInstall(install, source, target, true, true);
+        EXPECT_EQ(install.steps,
+                  std::vector<std::string>{
+                      std::string("error: The target folder on your desktop computer must be a "
+                                  "folder below the root of a drive:") +
+                      typed + ". The desktop version of Quenlark will not be installed."})
+            << "typed: \"" << typed << "\"";
+        EXPECT_EQ(target.Text(), typed) << "the folder is left as typed";
+    }
+    EXPECT_TRUE(paths.created.empty());
+}
+
+TEST_F(InstallStepsTest, ExpansionThatDoesNotFitStopsInstallWithTheFolderMessage)
+{
+    paths.currentDir = "C:\\" + std::string(kMaxMacroExpansion, 'd');
+    target.Assign("c:\\Games\\[currentdir]");
+    RunInstall(install, source, target, true, true);
+    ASSERT_EQ(install.steps.size(), 1u);
+    EXPECT_EQ(install.steps[0],
+              "error: Failed to create the target folder on your desktop computer:" +
+                  target.Text() + ". The desktop version of Quenlark will not be installed.");
+    EXPECT_TRUE(paths.created.empty());
+}
+
+TEST_F(InstallStepsTest, NamesThatAreNoPlainNameStopInstallBeforeAnythingIsMade)
+{
+    struct Case {
+        const char* filename;
+        const char* component;
+        const char* appName;
+        const char* refused;
+    };
+    const Case cases[] = {
+        {"..\\..\\..\\windows\\evil.exe", "Quenlark", "Quenlark", "..\\..\\..\\windows\\evil.exe"},
+        {"NUL", "Quenlark", "Quenlark", "NUL"},
+        {"Quenlark.exe", "..\\..\\windows\\Quenlark", "Quenlark", "..\\..\\windows\\Quenlark"},
+        {"Quenlark.exe", "Quenlark", "C:\\Quenlark", "C:\\Quenlark"},
+    };
+    for (const Case& bad : cases) {
+        install.steps.clear();
+        install.profile["zandravex/filename"] = bad.filename;
+        source.component = bad.component;
+        source.appName = bad.appName;
+        RunInstall(install, source, target, true, true);
+        const std::vector<std::string> expected = {
+            "read desktop from C:\\Setup Files\\setup.ini",
+            "read filename from C:\\Setup Files\\setup.ini",
+            std::string("error: The file setup.ini holds a name that is not a plain file or folder "
+                        "name:") +
+                bad.refused + ". The desktop version of " + bad.appName + " will not be installed.",
+        };
+        EXPECT_EQ(install.steps, expected);
+    }
+    EXPECT_TRUE(paths.created.empty());
+}
+
+TEST_F(InstallStepsTest, FolderTypedWithSlashesIsMadeLevelByLevel)
+{
+    target.Text() = "c:/Games/Quenlark";
+    RunInstall(install, source, target, true, false);
+    EXPECT_EQ(paths.created, (std::vector<std::string>{"c:/Games", "c:/Games/Quenlark"}));
+    EXPECT_EQ(install.steps.back(),
+              "info: Quenlark has been successfully installed on your desktop computer");
+}
+
+TEST_F(InstallStepsTest, FailedStartOfTheApplicationManagerIsReported)
+{
+    install.startError = 5;
+    RunInstall(install, source, target, false, true);
+    EXPECT_EQ(install.steps,
+              (std::vector<std::string>{
+                  "find app manager",
+                  "start C:\\ActiveSync\\CEAPPMGR.EXE with C:\\Setup Files\\setup.ini",
+                  "ownerless Installation: ActiveSync's application manager "
+                  "C:\\ActiveSync\\CEAPPMGR.EXE could not be started: Access is denied"}));
 }
 
 }  // namespace

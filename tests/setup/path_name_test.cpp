@@ -2,6 +2,7 @@
 
 #include "fake_path_platform.h"
 #include "path_name.h"
+#include "path_rules.h"
 
 namespace {
 
@@ -132,13 +133,36 @@ TEST_F(PathNameTest, CdromWithoutDriveGivesJustTheSeparator)
     EXPECT_EQ(platform.driveQueries.back(), "Z:");
 }
 
-TEST_F(PathNameTest, LongExpansionIsCutTo259Characters)
+TEST_F(PathNameTest, ExpansionThatDoesNotFitMarksTheText)
 {
-    platform.windowsDir = "C:\\" + std::string(400, 'w');
-    const std::string text = Parsed("[windowsdir]");
-    EXPECT_EQ(text.size(), kMaxMacroExpansion + 1);
-    EXPECT_EQ(text.substr(0, 3), "C:\\");
-    EXPECT_EQ(text.back(), '\\');
+    platform.currentDir = "C:\\" + std::string(256, 'c');  // 259 characters: fits
+    CPathName path("d:\\[currentdir]\\x", platform);
+    EXPECT_TRUE(path.Fits());
+    EXPECT_EQ(path.Text(), "d:\\" + platform.currentDir + "\\x\\");
+
+    platform.currentDir += "c";  // one more than its bound: cut, and marked
+    path.Assign("d:\\[currentdir]\\x");
+    EXPECT_FALSE(path.Fits());
+    EXPECT_EQ(path.Text().size(), 3 + kMaxMacroExpansion + 3);
+    path.Append("y");
+    EXPECT_FALSE(path.Fits()) << "the whole text is parsed again";
+
+    // A folder the system cannot read does not fit either; a missing CD-ROM
+    // drive is no such failure.
+    platform.windowsDir.clear();
+    EXPECT_FALSE(CPathName("[windowsdir]sub", platform).Fits());
+    EXPECT_TRUE(CPathName("[cdrom]sub", platform).Fits());
+
+    // Text put in its place (typed into the edit box) fits again; the same
+    // text given back does not.
+    path.Assign("[windowsdir]");
+    const std::string cut = path.Text();
+    path.Text() = cut;
+    EXPECT_FALSE(path.Fits());
+    path.Text() = "c:\\Games\\";
+    EXPECT_TRUE(path.Fits());
+    path.Assign("c:\\Games");
+    EXPECT_TRUE(path.Fits());
 }
 
 TEST_F(PathNameTest, EnsureTrailingSeparator)
@@ -167,24 +191,32 @@ TEST_F(PathNameTest, ExistsTriesTheFolderAndRestoresTheCurrentDirectory)
 TEST(ChainLevelsTest, LevelsLongerThanTwoCharacters)
 {
     using Levels = std::vector<std::string>;
-    EXPECT_EQ(ChainLevels("c:\\Program Files\\Quenlark\\", '\\'),
+    EXPECT_EQ(ChainLevels("c:\\Program Files\\Quenlark\\"),
               (Levels{"c:\\Program Files", "c:\\Program Files\\Quenlark"}));
-    // The last level is only made when the text ends with the separator.
-    EXPECT_EQ(ChainLevels("c:\\a\\b", '\\'), (Levels{"c:\\a"}));
-    EXPECT_EQ(ChainLevels("Programs\\Zandravex\\", '\\'),
-              (Levels{"Programs", "Programs\\Zandravex"}));
-    EXPECT_EQ(ChainLevels("ab\\cd\\", '\\'), (Levels{"ab\\cd"}));
-    EXPECT_EQ(ChainLevels("/usr/local/", '/'), (Levels{"/usr", "/usr/local"}));
-    EXPECT_EQ(ChainLevels("\\", '\\'), Levels{});
-    EXPECT_EQ(ChainLevels("", '\\'), Levels{});
+    // The last level is only made when the text ends with a separator.
+    EXPECT_EQ(ChainLevels("c:\\a\\b"), (Levels{"c:\\a"}));
+    EXPECT_EQ(ChainLevels("Programs\\Zandravex\\"), (Levels{"Programs", "Programs\\Zandravex"}));
+    EXPECT_EQ(ChainLevels("ab\\cd\\"), (Levels{"ab\\cd"}));
+    EXPECT_EQ(ChainLevels("/usr/local/"), (Levels{"/usr", "/usr/local"}));
+    EXPECT_EQ(ChainLevels("\\"), Levels{});
+    EXPECT_EQ(ChainLevels(""), Levels{});
+}
+
+TEST(ChainLevelsTest, SlashesAndBackslashesBothSeparateLevels)
+{
+    using Levels = std::vector<std::string>;
+    // As typed into the edit box, with the backslash the installer adds.
+    EXPECT_EQ(ChainLevels("C:/Games/Quenlark\\"), (Levels{"C:/Games", "C:/Games/Quenlark"}));
+    EXPECT_EQ(ChainLevels("C:\\Games/Quenlark/"), (Levels{"C:\\Games", "C:\\Games/Quenlark"}));
 }
 
 TEST(ChainLevelsTest, NetworkServerAndShareAreNotMade)
 {
     using Levels = std::vector<std::string>;
-    EXPECT_EQ(ChainLevels("\\\\server\\share\\dir\\sub\\", '\\'),
+    EXPECT_EQ(ChainLevels("\\\\server\\share\\dir\\sub\\"),
               (Levels{"\\\\server\\share\\dir", "\\\\server\\share\\dir\\sub"}));
-    EXPECT_EQ(ChainLevels("\\\\server\\share\\", '\\'), Levels{});
+    EXPECT_EQ(ChainLevels("\\\\server\\share\\"), Levels{});
+    EXPECT_EQ(ChainLevels("//server/share/dir/"), (Levels{"//server/share/dir"}));
 }
 
 TEST_F(PathNameTest, CreateChainMakesEveryLevelAndToleratesExisting)
@@ -204,6 +236,63 @@ TEST_F(PathNameTest, CreateChainReportsAFailedLevelButGoesOn)
     CPathName path("q:\\a\\b\\", platform);
     EXPECT_FALSE(path.CreateChain());
     EXPECT_EQ(platform.created, (std::vector<std::string>{"q:\\a", "q:\\a\\b"}));
+}
+
+TEST(PathRulesTest, FolderBelowTheRootOfADriveOrShare)
+{
+    for (const char* folder : {"C:\\Games", "C:\\Games\\", "c:/games", "C:Games", "\\Games",
+                               "C:\\Program Files\\..\\..\\Games", "C:\\a\\.\\b\\..",
+                               "\\\\server\\share\\Games"})
+        EXPECT_TRUE(NamesFolderBelowRoot(folder, "C:\\work")) << folder;
+    for (const char* folder : {"", "   ", "\t", "C:", "C:\\", "C:/", "\\", "/", "C:\\.",
+                               "C:\\Program Files\\Quenlark\\..\\..\\..", "C:\\a\\..\\..\\..\\",
+                               "C:\\...\\", "C:\\   \\", "\\\\server\\share", "\\\\server\\share\\",
+                               "\\\\server"})
+        EXPECT_FALSE(NamesFolderBelowRoot(folder, "C:\\work")) << folder;
+}
+
+TEST(PathRulesTest, RelativeFolderIsTakenFromTheCurrentDirectory)
+{
+    EXPECT_TRUE(NamesFolderBelowRoot("Games", "C:\\"));
+    EXPECT_TRUE(NamesFolderBelowRoot("..", "C:\\work\\setup"));
+    EXPECT_FALSE(NamesFolderBelowRoot("..", "C:\\work"));
+    EXPECT_FALSE(NamesFolderBelowRoot(".", "C:\\"));
+    EXPECT_FALSE(NamesFolderBelowRoot("..\\..", "\\\\server\\share\\dir"));
+    // Without a current directory to start from, a relative text must
+    // itself stay below where it starts.
+    EXPECT_TRUE(NamesFolderBelowRoot("Games", ""));
+    EXPECT_FALSE(NamesFolderBelowRoot("a\\..", ""));
+}
+
+TEST(PathRulesTest, PlainNamesStayInTheirFolder)
+{
+    for (const char* name : {"Quenlark.exe", "Quenlark", "Quenlark [1.2]", ".hidden", "a..b",
+                             " lead", "NULL", "CONSOLE.txt", "COM10", "LPT0", "nul-free"})
+        EXPECT_TRUE(IsPlainName(name)) << name;
+    for (const char* name : {"", ".", "..", "...", "trail.", "trail ", "..\\..\\windows\\evil.exe",
+                             "a/b", "C:\\Quenlark", "C:Quenlark", "x:y", "a<b", "a>b", "a\"b", "a|b",
+                             "a?b", "a*b", "tab\tname", "NUL", "nul", "NUL.txt", "Nul .exe", "CON",
+                             "PRN", "AUX", "COM1", "com9.log", "LPT1", "CONIN$", "CONOUT$"})
+        EXPECT_FALSE(IsPlainName(name)) << name;
+}
+
+TEST(PathRulesTest, FullPathsStartAtARoot)
+{
+    for (const char* path : {"C:\\users\\Public\\Desktop", "c:/x", "C:\\", "\\\\server\\share"})
+        EXPECT_TRUE(IsFullPath(path)) << path;
+    for (const char* path : {"", "\\", "\\Programs", "Programs", "C:", "C:x", "%ALLUSERSPROFILE%\\x",
+                             "\\\\\\x", "1:\\x"})
+        EXPECT_FALSE(IsFullPath(path)) << path;
+}
+
+TEST_F(PathNameTest, IsBelowRootUsesTheCurrentDirectory)
+{
+    CPathName path(platform);
+    path.Text() = "..";
+    platform.currentDir = "C:\\work\\setup";
+    EXPECT_TRUE(path.IsBelowRoot());
+    platform.currentDir = "C:\\work";
+    EXPECT_FALSE(path.IsBelowRoot());
 }
 
 TEST_F(PathNameTest, CreateChainOfAnEmptyTextSucceedsAtOnce)

@@ -131,6 +131,11 @@ struct LinkSettings {
     std::string path;
     std::string workingDirectory;
     std::string description;
+    std::string iconFile;
+    int iconIndex = -1;
+    int showCommand = -1;
+    std::string arguments = "<unread>";
+    WORD hotKey = 0xFFFF;
 };
 
 LinkSettings ReadLink(const std::string& linkPath)
@@ -155,6 +160,14 @@ LinkSettings ReadLink(const std::string& linkPath)
             text[0] = '\0';
             if (SUCCEEDED(link->GetDescription(text, MAX_PATH)))
                 settings.description = text;
+            text[0] = '\0';
+            if (SUCCEEDED(link->GetIconLocation(text, MAX_PATH, &settings.iconIndex)))
+                settings.iconFile = text;
+            link->GetShowCmd(&settings.showCommand);
+            text[0] = '\0';
+            if (SUCCEEDED(link->GetArguments(text, MAX_PATH)))
+                settings.arguments = text;
+            link->GetHotkey(&settings.hotKey);
         }
         file->Release();
     }
@@ -162,10 +175,12 @@ LinkSettings ReadLink(const std::string& linkPath)
     return settings;
 }
 
+// Paths compared as Windows compares them: without regard to case or to the
+// kind of separator, and without a trailing one.
 std::string Folded(std::string text)
 {
     for (char& c : text)
-        c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+        c = c == '/' ? '\\' : static_cast<char>(tolower(static_cast<unsigned char>(c)));
     while (!text.empty() && text.back() == '\\')
         text.pop_back();
     return text;
@@ -211,6 +226,9 @@ std::string TextOf(HWND window)
 
 class Installer {
 public:
+    // The installer as laid out in its installation folder.
+    explicit Installer(std::string folder = kSourceFolder) : m_folder(std::move(folder)) {}
+
     ~Installer()
     {
         if (m_process.hProcess != nullptr) {
@@ -222,11 +240,13 @@ public:
     }
 
     // Started from another folder than its own, so only its program path can
-    // tell it where setup.ini is.
-    // A command line of the caller's choice: the program file is named apart.
-    bool Start(std::string commandLine = std::string("\"") + kSourceFolder + "setup.exe\"")
+    // tell it where setup.ini is. The command line is the caller's choice:
+    // the program file is named apart. Empty: the quoted program path.
+    bool Start(std::string commandLine = std::string())
     {
-        const std::string program = std::string(kSourceFolder) + "setup.exe";
+        const std::string program = m_folder + "setup.exe";
+        if (commandLine.empty())
+            commandLine = "\"" + program + "\"";
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         // Wine's desktop shell may briefly hold a freshly copied program.
@@ -323,7 +343,34 @@ public:
 
     HWND Dialog() const { return m_dialog; }
 
+    // Makes a folder the installer's current directory, from outside: Wine
+    // starts no program in a folder whose path is longer than 260
+    // characters, but a program may move into one.
+    bool MoveInto(const std::wstring& folder) const
+    {
+        const SIZE_T bytes = (folder.size() + 1) * sizeof(wchar_t);
+        void* remote = VirtualAllocEx(m_process.hProcess, nullptr, bytes, MEM_COMMIT | MEM_RESERVE,
+                                      PAGE_READWRITE);
+        if (remote == nullptr ||
+            !WriteProcessMemory(m_process.hProcess, remote, folder.c_str(), bytes, nullptr))
+            return false;
+        const auto setCurrentDirectory = reinterpret_cast<LPTHREAD_START_ROUTINE>(
+            reinterpret_cast<void*>(
+                GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetCurrentDirectoryW")));
+        const HANDLE thread = CreateRemoteThread(m_process.hProcess, nullptr, 0,
+                                                 setCurrentDirectory, remote, 0, nullptr);
+        if (thread == nullptr)
+            return false;
+        DWORD result = 0;
+        const bool done = WaitForSingleObject(thread, 10000) == WAIT_OBJECT_0 &&
+                          GetExitCodeThread(thread, &result) && result != 0;
+        CloseHandle(thread);
+        VirtualFreeEx(m_process.hProcess, remote, 0, MEM_RELEASE);
+        return done;
+    }
+
 private:
+    std::string m_folder;
     PROCESS_INFORMATION m_process{};
     HWND m_dialog = nullptr;
     std::string m_error;
@@ -359,19 +406,25 @@ protected:
         ASSERT_TRUE(RemoveFile(kDesktopLink) && RemoveFile(kStartMenuLink))
             << "cannot remove the shortcuts";
 
-        ASSERT_TRUE(CreateDirectoryA(kSourceFolder, nullptr));
         ASSERT_TRUE(CreateDirectoryA(kManagerFolder, nullptr));
-        ASSERT_TRUE(CopyFileA(WindowsPath(setupExe).c_str(),
-                              (std::string(kSourceFolder) + "setup.exe").c_str(), FALSE));
         ASSERT_TRUE(CopyFileA(WindowsPath(standin).c_str(), kManagerProgram, FALSE));
-        // Any program serves as the desktop build here: only its copy is checked.
-        ASSERT_TRUE(CopyFileA(WindowsPath(standin).c_str(),
-                              (std::string(kSourceFolder) + "QuenlarkPC.exe").c_str(), FALSE));
-        WriteConfiguration(kFullIni);
-        WriteFile(std::string(kSourceFolder) + "readme.txt", "How to play Quenlark\r\n");
-        WriteFile(std::string(kSourceFolder) + "featured.gif", "GIF89a picture");
-        WriteFile(std::string(kSourceFolder) + "Quenlark.html", "<html>Quenlark</html>");
+        ASSERT_NO_FATAL_FAILURE(LayOutInstallationFolder(kSourceFolder));
         RegisterAppManager(true);
+    }
+
+    // setup.exe, setup.ini, the desktop build and the side files in a folder.
+    static void LayOutInstallationFolder(const std::string& folder)
+    {
+        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << folder;
+        ASSERT_TRUE(CopyFileA(WindowsPath(std::getenv("SETUP_EXE")).c_str(),
+                              (folder + "setup.exe").c_str(), FALSE));
+        // Any program serves as the desktop build here: only its copy is checked.
+        ASSERT_TRUE(CopyFileA(WindowsPath(std::getenv("APP_MANAGER_STANDIN")).c_str(),
+                              (folder + "QuenlarkPC.exe").c_str(), FALSE));
+        WriteFile(folder + "setup.ini", kFullIni);
+        WriteFile(folder + "readme.txt", "How to play Quenlark\r\n");
+        WriteFile(folder + "featured.gif", "GIF89a picture");
+        WriteFile(folder + "Quenlark.html", "<html>Quenlark</html>");
     }
 
     static void WriteConfiguration(const std::string& text)
@@ -379,18 +432,21 @@ protected:
         WriteFile(std::string(kSourceFolder) + "setup.ini", text);
     }
 
+    // Registered in the driver's own (64-bit) view; both views are cleared.
     static void RegisterAppManager(bool registered)
     {
-        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kAppPathsKey);
+        RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kAppPathsKey, KEY_WOW64_64KEY, 0);
+        RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kAppPathsKey, KEY_WOW64_32KEY, 0);
         if (registered)
             SetAppManagerValue(REG_SZ, kManagerProgram, sizeof kManagerProgram);
     }
 
-    static void SetAppManagerValue(DWORD type, const void* data, DWORD size)
+    static void SetAppManagerValue(DWORD type, const void* data, DWORD size,
+                                   REGSAM view = KEY_WOW64_64KEY)
     {
         HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kAppPathsKey, 0, nullptr, 0, KEY_WRITE,
-                                  nullptr, &key, nullptr),
+        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kAppPathsKey, 0, nullptr, 0,
+                                  KEY_WRITE | view, nullptr, &key, nullptr),
                   ERROR_SUCCESS);
         RegSetValueExA(key, nullptr, 0, type, static_cast<const BYTE*>(data), size);
         RegCloseKey(key);
@@ -423,17 +479,27 @@ protected:
     static void ExpectInstalledIn(const std::string& target)
     {
         const std::string source = kSourceFolder;
-        EXPECT_EQ(ReadFile(target + "Quenlark.exe"), ReadFile(source + "QuenlarkPC.exe"));
+        // Compared whole, but not printed: the program is binary.
+        EXPECT_TRUE(ReadFile(target + "Quenlark.exe") == ReadFile(source + "QuenlarkPC.exe"))
+            << target << "Quenlark.exe is not a copy of the desktop build";
         EXPECT_EQ(ReadFile(target + "readme.txt"), ReadFile(source + "readme.txt"));
-        EXPECT_EQ(ReadFile(target + "featured.gif"), ReadFile(source + "featured.gif"));
-        EXPECT_EQ(ReadFile(target + "Quenlark.html"), ReadFile(source + "Quenlark.html"));
-        for (const char* linkPath : {kDesktopLink, kStartMenuLink}) {
-            const LinkSettings link = ReadLink(linkPath);
-            EXPECT_TRUE(link.loaded) << linkPath;
-            EXPECT_EQ(Folded(link.path), Folded(target + "Quenlark.exe")) << linkPath;
-            EXPECT_EQ(Folded(link.workingDirectory), Folded(target)) << linkPath;
-            EXPECT_EQ(link.description, "Quenlark") << linkPath;
-        }
+        for (const char* linkPath : {kDesktopLink, kStartMenuLink})
+            ExpectLinkToProgramIn(linkPath, target);
+    }
+
+    // Every setting of a shortcut to the program installed in a folder.
+    static void ExpectLinkToProgramIn(const std::string& linkPath, const std::string& target)
+    {
+        const LinkSettings link = ReadLink(linkPath);
+        EXPECT_TRUE(link.loaded) << linkPath;
+        EXPECT_EQ(Folded(link.path), Folded(target + "Quenlark.exe")) << linkPath;
+        EXPECT_EQ(Folded(link.workingDirectory), Folded(target)) << linkPath;
+        EXPECT_EQ(link.description, "Quenlark") << linkPath;
+        EXPECT_EQ(Folded(link.iconFile), Folded(target + "Quenlark.exe")) << linkPath;
+        EXPECT_EQ(link.iconIndex, 0) << linkPath;
+        EXPECT_EQ(link.showCommand, SW_SHOWNORMAL) << linkPath;
+        EXPECT_EQ(link.arguments, "") << linkPath;
+        EXPECT_EQ(link.hotKey, 0) << linkPath;
     }
 };
 
@@ -637,9 +703,11 @@ TEST_F(SetupEndToEnd, FolderThatCannotBeMadeStopsInstall)
     DeleteFileA("C:\\blocker");
 }
 
+// The typed folder is taken as it stands, square brackets and all: the
+// shortcuts start the program in that folder.
 TEST_F(SetupEndToEnd, TypedFolderWithoutSeparatorIsInstalledInto)
 {
-    const std::string typed = "C:\\Typed Target";
+    const std::string typed = "C:\\Typed [1] Target";
     RemoveTree(typed);
     Installer setup;
     ASSERT_TRUE(setup.Start()) << setup.Error();
@@ -648,7 +716,7 @@ TEST_F(SetupEndToEnd, TypedFolderWithoutSeparatorIsInstalledInto)
     setup.Click(IDOK);
     EXPECT_EQ(setup.AnswerMessageBox("setup"), kInstalled);
     ExpectInstalledIn(typed + "\\");
-    EXPECT_FALSE(FileExists("C:\\Typed TargetQuenlark.exe"));
+    EXPECT_FALSE(FileExists("C:\\Typed [1] TargetQuenlark.exe"));
     setup.Cancel();
     EXPECT_TRUE(setup.Ended(10000));
     RemoveTree(typed);
@@ -734,24 +802,83 @@ TEST_F(SetupEndToEnd, OddApplicationManagerValues)
         EXPECT_TRUE(setup.Ended(10000));
     }
     // A program that cannot be started, and a value that is no text at all:
-    // the start fails silently and the dialog stays.
+    // the start fails, the user is told why, and the dialog stays.
     const char missing[] = "C:\\nowhere\\CEAPPMGR.EXE";
     const DWORD number = 0x41414141;
-    const std::pair<DWORD, std::string> values[] = {
-        {REG_SZ, std::string(missing, sizeof missing)},
-        {REG_DWORD, std::string(reinterpret_cast<const char*>(&number), sizeof number)},
+    struct Value {
+        DWORD type;
+        std::string data;
+        const char* program;  // as the installer reads it
+        const char* reason;
     };
-    for (const auto& [type, data] : values) {
-        SetAppManagerValue(type, data.data(), static_cast<DWORD>(data.size()));
+    const Value values[] = {
+        {REG_SZ, std::string(missing, sizeof missing), missing, "Path not found"},
+        {REG_DWORD, std::string(reinterpret_cast<const char*>(&number), sizeof number), "AAAA",
+         "File not found"},
+    };
+    for (const Value& value : values) {
+        SetAppManagerValue(value.type, value.data.data(), static_cast<DWORD>(value.data.size()));
         Installer setup;
         ASSERT_TRUE(setup.Start()) << setup.Error();
         ASSERT_TRUE(setup.SetChecked(IDC_INSTALL_DESKTOP, false));
         setup.Click(IDOK);
-        EXPECT_EQ(setup.WaitForOtherDialog(1500), nullptr) << "no message expected";
+        EXPECT_EQ(setup.AnswerMessageBox("Installation"),
+                  std::string("ActiveSync's application manager ") + value.program +
+                      " could not be started: " + value.reason);
         EXPECT_TRUE(setup.StillOpen());
         setup.Cancel();
         EXPECT_TRUE(setup.Ended(10000));
     }
+}
+
+// The application manager as installers register it: in the 32-bit view of
+// the registry, in quotes, or as a value to expand. Each is found and started.
+TEST_F(SetupEndToEnd, ApplicationManagerIsFoundInEitherViewQuotedOrToExpand)
+{
+    // Wine shares App Paths between the two views; Windows keeps them apart.
+    HKEY link = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE,
+                      "Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\App Paths",
+                      REG_OPTION_OPEN_LINK, KEY_ALL_ACCESS, &link) == ERROR_SUCCESS) {
+        RegDeleteKeyA(link, "");
+        RegCloseKey(link);
+    }
+    RegisterAppManager(false);
+    SetAppManagerValue(REG_SZ, kManagerProgram, sizeof kManagerProgram, KEY_WOW64_32KEY);
+    HKEY own = nullptr;
+    ASSERT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kAppPathsKey, 0, KEY_READ | KEY_WOW64_64KEY, &own),
+              ERROR_SUCCESS)
+        << "the 64-bit view must not see the 32-bit registration";
+
+    const std::string quoted = std::string("\"") + kManagerProgram + "\"";
+    const char expandable[] = "%SystemDrive%\\Active Sync\\CEAPPMGR.EXE";
+    const std::pair<DWORD, std::string> values[] = {
+        {REG_SZ, quoted},
+        {REG_EXPAND_SZ, expandable},
+    };
+    for (int registration = 0; registration < 3; ++registration) {
+        if (registration > 0) {
+            RegisterAppManager(false);
+            const auto& [type, text] = values[registration - 1];
+            SetAppManagerValue(type, text.c_str(), static_cast<DWORD>(text.size() + 1));
+        }
+        DeleteFileA(kManagerOutput);
+        Installer setup;
+        ASSERT_TRUE(setup.Start()) << setup.Error();
+        ASSERT_TRUE(setup.SetChecked(IDC_INSTALL_DESKTOP, false));
+        setup.Click(IDOK);
+        const std::vector<std::string> arguments = ManagerArguments(kWindowWaitMs);
+        if (arguments.size() != 2u) {
+            ADD_FAILURE() << "registration " << registration
+                          << ": the application manager was not started properly: "
+                          << ReadFile(kManagerOutput);
+            continue;
+        }
+        EXPECT_EQ(Folded(arguments[0]), Folded(kManagerProgram));
+        EXPECT_EQ(arguments[1], std::string(kSourceFolder) + "setup.ini");
+        EXPECT_TRUE(setup.Ended(10000));
+    }
+    RegisterAppManager(true);
 }
 
 TEST_F(SetupEndToEnd, KeysOfTheDialog)
@@ -792,6 +919,251 @@ TEST_F(SetupEndToEnd, BothBoxesClearedDoesNothing)
     EXPECT_FALSE(FileExists(std::string(kDefaultTarget) + "Quenlark.exe"));
     setup.Cancel();
     EXPECT_TRUE(setup.Ended(10000));
+}
+
+// An empty or blank folder box, a drive root, or a path that climbs back to
+// one: Install refuses before anything is copied, and a file of the same name
+// in the root stays as it was.
+TEST_F(SetupEndToEnd, EmptyBlankOrRootFolderIsRefused)
+{
+    WriteFile("C:\\readme.txt", "Not the installer's\r\n");
+    Installer setup;
+    ASSERT_TRUE(setup.Start()) << setup.Error();
+    ASSERT_TRUE(setup.SetChecked(IDC_INSTALL_PDA, false));
+    for (const char* typed : {"", "   ", "C:\\", "\\", "C:\\Program Files\\Quenlark\\..\\..\\.."}) {
+        setup.TypeFolder(typed);
+        setup.Click(IDOK);
+        EXPECT_EQ(setup.AnswerMessageBox("setup"),
+                  std::string("The target folder on your desktop computer must be a folder below "
+                              "the root of a drive:") +
+                      typed + ". The desktop version of Quenlark will not be installed.")
+            << "typed: \"" << typed << "\"";
+        EXPECT_TRUE(setup.StillOpen());
+    }
+    EXPECT_EQ(ReadFile("C:\\readme.txt"), "Not the installer's\r\n");
+    for (const char* path : {"C:\\Quenlark.exe", "C:\\featured.gif", "C:\\Quenlark.html",
+                             kDesktopLink, kStartMenuLink})
+        EXPECT_FALSE(FileExists(path)) << path;
+    setup.Cancel();
+    EXPECT_TRUE(setup.Ended(10000));
+    for (const char* path : {"C:\\readme.txt", "C:\\Quenlark.exe", "C:\\featured.gif",
+                             "C:\\Quenlark.html"})
+        RemoveFile(path);
+}
+
+// The installer's own folder is a plain path: square brackets in its name are
+// no folder macro.
+TEST_F(SetupEndToEnd, InstallerFolderWithSquareBracketsIsAPlainPath)
+{
+    const std::string folder = "C:\\Quenlark [1.2]\\";
+    ASSERT_TRUE(RemoveTree(folder));
+    ASSERT_NO_FATAL_FAILURE(LayOutInstallationFolder(folder));
+    Installer setup(folder);
+    ASSERT_TRUE(setup.Start()) << setup.Error();
+    EXPECT_EQ(setup.ItemText(IDC_WELCOME),
+              "Welcome to Quenlark setup. This program wll install Quenlark onto your PDA and "
+              "desktop computer.\n\nPlease confirm your installation requirements below and then "
+              "click on Install to continue. To abort installation, click on cancel.");
+    EXPECT_TRUE(setup.ItemVisible(IDC_INSTALL_DESKTOP));
+    setup.Click(IDOK);
+    EXPECT_EQ(setup.AnswerMessageBox("setup"), kInstalled);
+    const std::vector<std::string> arguments = ManagerArguments(kWindowWaitMs);
+    ASSERT_EQ(arguments.size(), 2u) << ReadFile(kManagerOutput);
+    EXPECT_EQ(arguments[1], folder + "setup.ini");
+    EXPECT_TRUE(setup.Ended(10000));
+    ExpectInstalledIn(kDefaultTarget);
+    RemoveTree(folder);
+}
+
+// Names in setup.ini that would put a file or a shortcut outside its folder,
+// or into a device: nothing is made, and the user is told which name.
+TEST_F(SetupEndToEnd, NamesThatAreNoPlainFileOrFolderNameAreRefused)
+{
+    const auto ini = [](const std::string& component, const std::string& appName,
+                        const std::string& fileName) {
+        return "[CEAppManager]\r\nVersion=1.0\r\nComponent=" + component +
+               "\r\n[zandravex]\r\nappname=" + appName +
+               "\r\ndesktop=QuenlarkPC.exe\r\nfilename=" + fileName + "\r\n";
+    };
+    struct Case {
+        std::string configuration;
+        std::string name;
+        std::string appName;
+        std::vector<std::string> outside;  // where today's installer would write
+    };
+    const Case cases[] = {
+        {ini("Quenlark", "Quenlark", "..\\..\\..\\windows\\evil.exe"),
+         "..\\..\\..\\windows\\evil.exe", "Quenlark", {"C:\\windows\\evil.exe"}},
+        {ini("Quenlark", "Quenlark", "NUL"), "NUL", "Quenlark", {}},
+        {ini("..\\..\\windows\\Quenlark", "Quenlark", "Quenlark.exe"), "..\\..\\windows\\Quenlark",
+         "Quenlark", {"C:\\windows\\Quenlark"}},
+        {ini("Quenlark", "..\\..\\Quenlark", "Quenlark.exe"), "..\\..\\Quenlark",
+         "..\\..\\Quenlark",
+         {"C:\\users\\Quenlark.lnk", "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Quenlark.lnk"}},
+        {ini("Quenlark", "C:\\Quenlark", "Quenlark.exe"), "C:\\Quenlark", "C:\\Quenlark", {}},
+    };
+    for (const Case& refused : cases) {
+        WriteConfiguration(refused.configuration);
+        Installer setup;
+        ASSERT_TRUE(setup.Start()) << setup.Error();
+        const std::string target = setup.ItemText(IDC_TARGET_FOLDER);
+        EXPECT_EQ(target.compare(0, 17, "c:\\Program Files\\"), 0) << target;
+        EXPECT_EQ(target.find(".."), std::string::npos) << target;
+        ASSERT_TRUE(setup.SetChecked(IDC_INSTALL_PDA, false));
+        setup.Click(IDOK);
+        EXPECT_EQ(setup.AnswerMessageBox("setup"),
+                  "The file setup.ini holds a name that is not a plain file or folder name:" +
+                      refused.name + ". The desktop version of " + refused.appName +
+                      " will not be installed.");
+        EXPECT_TRUE(setup.StillOpen());
+        setup.Cancel();
+        EXPECT_TRUE(setup.Ended(10000));
+        EXPECT_FALSE(FileExists(kDefaultTarget)) << refused.name << ": a folder was made";
+        for (const std::string& path : refused.outside)
+            EXPECT_FALSE(FileExists(path)) << refused.name << ": " << path;
+        EXPECT_FALSE(FileExists(kDesktopLink)) << refused.name;
+        EXPECT_FALSE(FileExists(kStartMenuLink)) << refused.name;
+
+        // What today's installer leaves behind must not spoil the next case.
+        for (const std::string& path : refused.outside) {
+            RemoveFile(path);
+            RemoveTree(path);
+        }
+        RemoveTree(kDefaultTarget);
+        RemoveFile(kDesktopLink);
+        RemoveFile(kStartMenuLink);
+    }
+}
+
+// A shell folder that is missing, too long or given to expand: a folder that
+// cannot be read gets no shortcut, the other shortcut is still written, and
+// an expandable one is expanded.
+TEST_F(SetupEndToEnd, ShellFolderThatCannotBeReadGetsNoShortcut)
+{
+    const char key[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+    const auto set = [&](const char* name, DWORD type, const std::string& value) {
+        HKEY shellFolders = nullptr;
+        ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_SET_VALUE, &shellFolders),
+                  ERROR_SUCCESS);
+        if (type == REG_NONE)
+            RegDeleteValueA(shellFolders, name);
+        else
+            RegSetValueExA(shellFolders, name, 0, type,
+                           reinterpret_cast<const BYTE*>(value.c_str()),
+                           static_cast<DWORD>(value.size() + 1));
+        RegCloseKey(shellFolders);
+    };
+    const std::string desktop = "C:\\users\\Public\\Desktop";
+    const std::string startMenu = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu";
+    struct Run {
+        DWORD desktopType;
+        std::string desktopValue;
+        DWORD startMenuType;
+        std::string startMenuValue;
+        bool desktopLink;
+        bool startMenuLink;
+    };
+    const Run runs[] = {
+        {REG_NONE, "", REG_SZ, startMenu, false, true},
+        {REG_SZ, "C:\\" + std::string(250, 'd'), REG_SZ, startMenu, false, true},
+        {REG_SZ, desktop, REG_NONE, "", true, false},
+        {REG_EXPAND_SZ, "%SystemDrive%\\users\\Public\\Desktop", REG_EXPAND_SZ,
+         "%ALLUSERSPROFILE%\\Microsoft\\Windows\\Start Menu", true, true},
+    };
+    Installer setup;
+    ASSERT_TRUE(setup.Start()) << setup.Error();
+    ASSERT_TRUE(setup.SetChecked(IDC_INSTALL_PDA, false));
+    int number = 0;
+    for (const Run& run : runs) {
+        ++number;
+        set("Common Desktop", run.desktopType, run.desktopValue);
+        set("Common Start Menu", run.startMenuType, run.startMenuValue);
+        ASSERT_TRUE(RemoveFile(kDesktopLink) && RemoveFile(kStartMenuLink));
+        setup.Click(IDOK);
+        EXPECT_EQ(setup.AnswerMessageBox("setup"), kInstalled) << "run " << number;
+        if (run.desktopLink)
+            ExpectLinkToProgramIn(kDesktopLink, kDefaultTarget);
+        else
+            EXPECT_FALSE(FileExists(kDesktopLink)) << "run " << number;
+        if (run.startMenuLink)
+            ExpectLinkToProgramIn(kStartMenuLink, kDefaultTarget);
+        else
+            EXPECT_FALSE(FileExists(kStartMenuLink)) << "run " << number;
+        // Nothing relative to the installer's current directory (C:\).
+        for (const char* stray : {"C:\\Quenlark.lnk", "C:\\Programs", "C:\\%SystemDrive%",
+                                  "C:\\%ALLUSERSPROFILE%"}) {
+            EXPECT_FALSE(FileExists(stray)) << "run " << number << ": " << stray;
+            RemoveFile(stray);
+            RemoveTree(stray);
+        }
+    }
+    setup.Cancel();
+    EXPECT_TRUE(setup.Ended(10000));
+    set("Common Desktop", REG_SZ, desktop);
+    set("Common Start Menu", REG_SZ, startMenu);
+}
+
+// A folder macro whose expansion does not fit (here the current directory,
+// too long for the 260 characters of a path) stops Install with the folder
+// message: no folder is made from what is left of the path.
+TEST_F(SetupEndToEnd, ExpansionThatDoesNotFitStopsInstallLikeAFolderThatCannotBeMade)
+{
+    std::vector<std::wstring> levels = {L"C:\\Long Way"};
+    while (levels.back().size() < 300)
+        levels.push_back(levels.back() + L"\\" + std::wstring(40, L'w'));
+    for (const std::wstring& level : levels)
+        CreateDirectoryW((L"\\\\?\\" + level).c_str(), nullptr);
+    const std::string picked = "C:\\Deep [currentdir]";
+    ASSERT_TRUE(CreateDirectoryA(picked.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+
+    Installer setup;
+    ASSERT_TRUE(setup.Start()) << setup.Error();
+    ASSERT_TRUE(setup.SetChecked(IDC_INSTALL_PDA, false));
+    ASSERT_TRUE(setup.MoveInto(levels.back()));
+    // The folder is chosen with Browse, which reads macros in the choice.
+    setup.TypeFolder(picked);
+    setup.Click(IDC_BROWSE);
+    const HWND browser = setup.WaitForOtherDialog(kWindowWaitMs);
+    ASSERT_NE(browser, nullptr) << "no folder browser";
+    PostMessageA(browser, WM_COMMAND, IDOK, 0);
+    for (int i = 0; i < 200 && IsWindow(browser); ++i)
+        Sleep(25);
+    const std::string shown = setup.ItemText(IDC_TARGET_FOLDER);
+    setup.Click(IDOK);
+    EXPECT_EQ(setup.AnswerMessageBox("setup"),
+              "Failed to create the target folder on your desktop computer:" + shown +
+                  ". The desktop version of Quenlark will not be installed.");
+    EXPECT_TRUE(setup.StillOpen());
+    for (const char* made : {"C:\\Deep \\Quenlark.exe", "C:\\Deep\\Quenlark.exe",
+                             "C:\\Deep [currentdir]\\Quenlark.exe"})
+        EXPECT_FALSE(FileExists(made)) << made;
+    EXPECT_FALSE(FileExists("C:\\Deep")) << "a folder was made of the cut path";
+    EXPECT_FALSE(FileExists(kDesktopLink));
+    setup.Cancel();
+    EXPECT_TRUE(setup.Ended(10000));
+
+    RemoveTree(picked);
+    RemoveTree("C:\\Deep ");
+    RemoveTree("C:\\Deep");
+    for (auto level = levels.rbegin(); level != levels.rend(); ++level)
+        RemoveDirectoryW((L"\\\\?\\" + *level).c_str());
+}
+
+// Windows takes slashes as separators too: the folders of a path typed with
+// them are made, and the program is installed there.
+TEST_F(SetupEndToEnd, FolderTypedWithSlashesIsMade)
+{
+    ASSERT_TRUE(RemoveTree("C:\\Games"));
+    Installer setup;
+    ASSERT_TRUE(setup.Start()) << setup.Error();
+    ASSERT_TRUE(setup.SetChecked(IDC_INSTALL_PDA, false));
+    setup.TypeFolder("C:/Games/Quenlark");
+    setup.Click(IDOK);
+    EXPECT_EQ(setup.AnswerMessageBox("setup"), kInstalled);
+    ExpectInstalledIn("C:\\Games\\Quenlark\\");
+    setup.Cancel();
+    EXPECT_TRUE(setup.Ended(10000));
+    RemoveTree("C:\\Games");
 }
 
 }  // namespace

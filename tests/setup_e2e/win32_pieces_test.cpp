@@ -223,12 +223,20 @@ TEST_F(ShortcutMakerTest, UnwritableLinkIsReported)
     EXPECT_TRUE(maker.Created().empty());
 }
 
-TEST_F(ShortcutMakerTest, OverlongShellFolderReadsAsEmpty)
+// An overlong or relative shell folder reads as none, and its shortcut is
+// not written.
+TEST_F(ShortcutMakerTest, ShellFolderThatCannotBeReadGivesNoShortcut)
 {
     SetText(HKEY_LOCAL_MACHINE, kShellFolders, "Common Desktop", "C:\\" + std::string(250, 'd'));
+    SetText(HKEY_LOCAL_MACHINE, kShellFolders, "Common Start Menu", "Start");
     CShortcutMaker maker;
-    EXPECT_EQ(maker.DesktopFolder().Text(), "\\");
-    EXPECT_EQ(maker.StartMenuFolder().Text(), "C:\\Shortcut Test\\Start\\");
+    EXPECT_EQ(maker.DesktopFolder().Text(), "");
+    EXPECT_EQ(maker.StartMenuFolder().Text(), "");
+    EXPECT_FALSE(maker.CreateDesktopShortcut(kProgram, "Game", "Game"));
+    EXPECT_EQ(maker.LastError(), "No common desktop folder for Game");
+    EXPECT_FALSE(maker.CreateProgramsShortcut("Zandravex", kProgram, "Game", "Game"));
+    EXPECT_EQ(maker.LastError(), "No common Start menu folder for Game");
+    EXPECT_TRUE(maker.Created().empty());
 }
 
 TEST(AppManagerTest, FindsTheRegisteredProgramWithinBounds)

@@ -1,5 +1,6 @@
-// The native (POSIX) forms of the installer's platform operations, so that
-// the platform-free logic links and runs outside Windows.
+// Test doubles: native (POSIX) forms of what the installer's core asks of the
+// system, so that the core links and runs in the native unit tests and the
+// fuzzers. setup.exe uses the Win32 forms in setup/win32_platform.cpp.
 
 #include <sys/stat.h>
 #include <unistd.h>

@@ -2,12 +2,20 @@
 
 #include "error_text.h"
 #include "installer_paths.h"
+#include "path_rules.h"
 #include "setup_texts.h"
 
 bool InstallOnDesktop(InstallPlatform& platform, const InstallSource& source,
-                      const CPathName& targetFolder)
+                      CPathName& targetFolder)
 {
-    if (!targetFolder.Exists() && !targetFolder.CreateChain()) {
+    // Judged as typed, before the separator that would turn "" into "\".
+    if (!targetFolder.IsBelowRoot()) {
+        platform.ShowMessage(RootFolderMessage(targetFolder.Text(), source.appName),
+                             MessageIcon::Error);
+        return false;
+    }
+    targetFolder.EnsureTrailingSeparator();
+    if (!targetFolder.Fits()) {
         platform.ShowMessage(FolderFailureMessage(targetFolder.Text(), source.appName),
                              MessageIcon::Error);
         return false;
@@ -15,6 +23,21 @@ bool InstallOnDesktop(InstallPlatform& platform, const InstallSource& source,
 
     const std::string desktop = platform.ReadProfile(kProductSection, "desktop", source.iniPath);
     const std::string filename = platform.ReadProfile(kProductSection, "filename", source.iniPath);
+    // Names of what is written: the program, the page, the shortcuts. An empty
+    // one makes a copy fail or a name empty, but writes nowhere else.
+    for (const std::string* name : {&filename, &source.component, &source.appName}) {
+        if (!name->empty() && !IsPlainName(*name)) {
+            platform.ShowMessage(BadNameMessage(*name, source.appName), MessageIcon::Error);
+            return false;
+        }
+    }
+
+    if (!targetFolder.Exists() && !targetFolder.CreateChain()) {
+        platform.ShowMessage(FolderFailureMessage(targetFolder.Text(), source.appName),
+                             MessageIcon::Error);
+        return false;
+    }
+
     const std::string& target = targetFolder.Text();
     const std::string programPath = target + filename;
 
@@ -40,18 +63,20 @@ void InstallOnHandheld(InstallPlatform& platform)
         platform.ShowOwnerlessError(kActiveSyncMissingText, kActiveSyncMissingCaption);
         return;
     }
-    platform.StartInPlaceOfInstaller(*appManager,
-                                     HandheldConfigurationPath(platform.InstallerFolder()));
+    const std::uint32_t error = platform.StartInPlaceOfInstaller(
+        *appManager, HandheldConfigurationPath(platform.InstallerFolder()));
+    if (error != 0) {
+        platform.ShowOwnerlessError(
+            AppManagerNotStartedMessage(*appManager, CErrorText().TextFor(error)),
+            kActiveSyncMissingCaption);
+    }
 }
 
 void RunInstall(InstallPlatform& platform, const InstallSource& source, CPathName& targetFolder,
                 bool installDesktop, bool installPda)
 {
-    if (installDesktop) {
-        targetFolder.EnsureTrailingSeparator();
-        if (!InstallOnDesktop(platform, source, targetFolder))
-            return;
-    }
+    if (installDesktop && !InstallOnDesktop(platform, source, targetFolder))
+        return;
     if (installPda)
         InstallOnHandheld(platform);
 }

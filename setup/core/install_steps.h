@@ -31,9 +31,10 @@ public:
     // The application manager's program file, if it is registered.
     virtual std::optional<std::string> FindAppManager() = 0;
     // Starts the application manager in place of the installer; returns only
-    // when the start failed.
-    virtual void StartInPlaceOfInstaller(const std::string& program,
-                                         const std::string& configurationPath) = 0;
+    // when the start failed, with the system's error code (0 stands for a
+    // start that ended the installer).
+    virtual std::uint32_t StartInPlaceOfInstaller(const std::string& program,
+                                                  const std::string& configurationPath) = 0;
 };
 
 // The dialog's fields that Install works from.
@@ -45,14 +46,17 @@ struct InstallSource {
 };
 
 // Copies the program, makes the shortcuts, copies the side files and reports.
-// Yields false only when the target folder is missing and cannot be made.
+// A typed target folder gets its trailing separator first. Yields false, with
+// nothing copied, when there is no folder to install into: an empty or root
+// folder, a folder macro that did not fit, a name from setup.ini that is no
+// plain file or folder name, or a folder that is missing and cannot be made.
 bool InstallOnDesktop(InstallPlatform& platform, const InstallSource& source,
-                      const CPathName& targetFolder);
+                      CPathName& targetFolder);
 
-// Hands setup.ini to the application manager, or says that it is missing.
+// Hands setup.ini to the application manager, or says why it cannot.
 void InstallOnHandheld(InstallPlatform& platform);
 
-// Install: the desktop installation, then the handheld one. A typed target
-// folder gets its trailing separator first.
+// Install: the desktop installation, then the handheld one, unless the
+// desktop one found no folder to install into.
 void RunInstall(InstallPlatform& platform, const InstallSource& source, CPathName& targetFolder,
                 bool installDesktop, bool installPda);

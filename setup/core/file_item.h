@@ -21,7 +21,8 @@ public:
     virtual ~CFileItem() = default;
 
     // Sets every field from a full path; null changes nothing. Double quotes
-    // count as blanks, the split is at the last backslash.
+    // count as blanks, the split is at the last backslash. The folder is a
+    // plain path: square brackets in it are no folder macro.
     void SetPath(const char* text, std::uint32_t flags);
 
     // Stores or loads the fields: full path, name, folder text, the two

@@ -25,7 +25,7 @@ void CFileItem::SetPath(const char* text, std::uint32_t flags)
     const std::size_t lastBackslash = path.rfind('\\');
     if (lastBackslash != std::string::npos) {
         m_name = path.substr(lastBackslash + 1);
-        m_folder.Assign(path.substr(0, lastBackslash + 1));
+        m_folder.Text() = path.substr(0, lastBackslash + 1);
     } else {
         m_name = path;
     }

@@ -9,3 +9,7 @@
 
 std::string QuoteArgument(const std::string& argument);
 std::string JoinCommandLine(const std::vector<std::string>& arguments);
+
+// A program path as the registry may hold it: surrounding blanks go, and a
+// path in double quotes is what stands between them.
+std::string UnquotedPath(const std::string& text);

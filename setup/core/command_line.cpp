@@ -25,6 +25,19 @@ std::string QuoteArgument(const std::string& argument)
     return quoted;
 }
 
+std::string UnquotedPath(const std::string& text)
+{
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return std::string();
+    if (text[first] == '"') {
+        const std::size_t close = text.find('"', first + 1);
+        return text.substr(first + 1, close == std::string::npos ? std::string::npos
+                                                                 : close - first - 1);
+    }
+    return text.substr(first, text.find_last_not_of(" \t") + 1 - first);
+}
+
 std::string JoinCommandLine(const std::vector<std::string>& arguments)
 {
     std::string line;

@@ -2,15 +2,15 @@
 
 #include <cstdio>
 
+#include "path_rules.h"
+
 namespace {
 
 constexpr unsigned kDriveCdRom = 5;
 
-std::string Bounded(std::string text)
+bool IsSeparator(char c)
 {
-    if (text.size() > kMaxMacroExpansion)
-        text.resize(kMaxMacroExpansion);
-    return text;
+    return c == '\\' || c == '/';
 }
 
 }  // namespace
@@ -34,6 +34,7 @@ void CPathName::Assign(const char* text)
         m_separator = source[lastSeparator];
 
     m_text.clear();
+    bool fits = true;
     std::size_t pos = 0;
     while (true) {
         const std::size_t open = source.find('[', pos);
@@ -49,15 +50,20 @@ void CPathName::Assign(const char* text)
             break;
         }
         pos = close + 1;
-        std::optional<std::string> expansion =
+        std::optional<Expansion> expansion =
             ExpandMacro(source.substr(open + 1, close - open - 1));
         if (!expansion)
             continue;  // an unknown name leaves nothing behind, not even a separator
-        if (expansion->empty() || expansion->back() != m_separator)
-            *expansion += m_separator;
-        m_text += *expansion;
+        fits = fits && expansion->fits;
+        std::string& expanded = expansion->text;
+        if (expanded.empty() || expanded.back() != m_separator)
+            expanded += m_separator;
+        m_text += expanded;
     }
     EnsureTrailingSeparator();
+    m_unfitText.reset();
+    if (!fits)
+        m_unfitText = m_text;
 }
 
 void CPathName::AppendLiteral(const std::string& piece)
@@ -80,27 +86,35 @@ void CPathName::AppendFinal(const std::string& piece)
     }
 }
 
-std::optional<std::string> CPathName::ExpandMacro(const std::string& name) const
+std::optional<CPathName::Expansion> CPathName::ExpandMacro(const std::string& name) const
 {
+    // A folder of the system that cannot be read (the system could not hold
+    // it in a path) does not fit either.
+    const auto folder = [](std::string text) {
+        const bool fits = !text.empty() && text.size() <= kMaxMacroExpansion;
+        if (text.size() > kMaxMacroExpansion)
+            text.resize(kMaxMacroExpansion);
+        return Expansion{std::move(text), fits};
+    };
     if (name == "windowsdir")
-        return Bounded(m_platform->WindowsDirectory());
+        return folder(m_platform->WindowsDirectory());
     if (name == "systemdir")
-        return Bounded(m_platform->SystemDirectory());
+        return folder(m_platform->SystemDirectory());
     if (name == "currentdir")
-        return Bounded(m_platform->CurrentDirectory());
+        return folder(m_platform->CurrentDirectory());
     if (name == "datedir") {
         const LocalDate date = m_platform->Today();
         char buffer[kMaxMacroExpansion + 1];
         std::snprintf(buffer, sizeof buffer, "%02d%02d%04d", date.day, date.month, date.year);
-        return buffer;
+        return Expansion{buffer};
     }
     if (name == "cdrom") {
         for (char letter = 'A'; letter <= 'Z'; ++letter) {
             const std::string root{letter, ':'};
             if (m_platform->DriveType(root) == kDriveCdRom)
-                return root;
+                return Expansion{root};
         }
-        return std::string();
+        return Expansion{};
     }
     return std::nullopt;
 }
@@ -109,7 +123,11 @@ void CPathName::Append(const char* text)
 {
     if (text == nullptr)
         return;
+    // What did not fit before is still in the text.
+    const bool fitted = Fits();
     Assign(m_text + text);
+    if (!fitted)
+        m_unfitText = m_text;
 }
 
 void CPathName::EnsureTrailingSeparator()
@@ -133,7 +151,7 @@ bool CPathName::CreateChain() const
     constexpr unsigned long kAlreadyExists = 183;
     const std::string remembered = m_platform->CurrentDirectory();
     bool result = true;
-    for (const std::string& level : ChainLevels(m_text, m_separator)) {
+    for (const std::string& level : ChainLevels(m_text)) {
         const unsigned long error = m_platform->MakeDirectory(level);
         if (error != 0 && error != kAlreadyExists)
             result = false;
@@ -142,14 +160,23 @@ bool CPathName::CreateChain() const
     return result;
 }
 
-std::vector<std::string> ChainLevels(const std::string& text, char separator)
+bool CPathName::Fits() const
 {
-    const unsigned skip =
-        (text.size() >= 2 && text[0] == separator && text[1] == separator) ? 2 : 0;
+    return !m_unfitText || *m_unfitText != m_text;
+}
+
+bool CPathName::IsBelowRoot() const
+{
+    return NamesFolderBelowRoot(m_text, m_platform->CurrentDirectory());
+}
+
+std::vector<std::string> ChainLevels(const std::string& text)
+{
+    const unsigned skip = (text.size() >= 2 && IsSeparator(text[0]) && IsSeparator(text[1])) ? 2 : 0;
     std::vector<std::string> levels;
     unsigned number = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != separator || i <= 2)
+        if (!IsSeparator(text[i]) || i <= 2)
             continue;
         if (++number > skip)
             levels.push_back(text.substr(0, i));

@@ -18,6 +18,8 @@ std::string InstallerFolder(const std::string& programPath, PathPlatform& platfo
 
 std::string HandheldConfigurationPath(const std::string& folder, PathPlatform& platform)
 {
-    CPathName path(folder.c_str(), platform);
+    CPathName path(platform);
+    path.Text() = folder;
+    path.EnsureTrailingSeparator();
     return path.Text() + kConfigurationName;
 }

@@ -1,5 +1,7 @@
 #pragma once
-// A platform-free profile file reader with the results of the Windows one:
+// A test double: setup.exe reads setup.ini with GetPrivateProfileStringA and
+// never uses this. It stands in for that reader in the native build (unit
+// tests and fuzzers), with the results of the Windows one:
 // section and key names match without regard to case and with surrounding
 // blanks ignored, the first matching section and key win, values lose their
 // surrounding blanks and one pair of matching quotes, and are cut to 255

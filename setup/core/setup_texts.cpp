@@ -43,6 +43,24 @@ std::string FolderFailureMessage(const std::string& folderText, const std::strin
            ". The desktop version of " + appName + " will not be installed.";
 }
 
+std::string RootFolderMessage(const std::string& folderText, const std::string& appName)
+{
+    return "The target folder on your desktop computer must be a folder below the root of a "
+           "drive:" +
+           folderText + ". The desktop version of " + appName + " will not be installed.";
+}
+
+std::string BadNameMessage(const std::string& name, const std::string& appName)
+{
+    return "The file setup.ini holds a name that is not a plain file or folder name:" + name +
+           ". The desktop version of " + appName + " will not be installed.";
+}
+
+std::string AppManagerNotStartedMessage(const std::string& program, const std::string& reason)
+{
+    return "ActiveSync's application manager " + program + " could not be started: " + reason;
+}
+
 std::string InstalledMessage(const std::string& appName)
 {
     return appName + " has been successfully installed on your desktop computer";

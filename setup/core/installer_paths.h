@@ -13,12 +13,13 @@ extern const char kManagerSection[];      // "CEAppManager"
 extern const char kProductSection[];      // "zandravex"
 
 // The folder of the installer's own program file, ending with a separator
-// (empty when the path holds no backslash).
+// (empty when the path holds no backslash). A plain path, never parsed for
+// folder macros.
 std::string InstallerFolder(const std::string& programPath,
                             PathPlatform& platform = SystemPathPlatform(),
                             FileSizeProbe& probe = SystemFileSizeProbe());
 
-// The configuration path handed to the application manager: the folder as a
-// path name (so never without a separator) followed by "setup.ini".
+// The configuration path handed to the application manager: the folder, given
+// a separator if it lacks one, followed by "setup.ini".
 std::string HandheldConfigurationPath(const std::string& folder,
                                       PathPlatform& platform = SystemPathPlatform());

@@ -1,0 +1,23 @@
+#pragma once
+// What the installer accepts as a place to write to: a target folder below
+// the root of a drive, names of files and folders that stay in the folder
+// they are joined to, and shell folders given as full paths. Windows takes
+// slashes and backslashes alike as separators, and so do these rules.
+
+#include <string>
+
+// True when the folder lies below the root of a drive or share, once "." and
+// ".." are walked; an empty or blank text names no folder. A relative text is
+// taken from the current directory (and names no folder above the root of
+// the current drive when that cannot be read).
+bool NamesFolderBelowRoot(const std::string& folder, const std::string& currentDirectory);
+
+// True for a name of one file or folder that Windows keeps as it is: not
+// empty, no separator, drive colon or other character a file name cannot
+// hold, no trailing dot or blank (Windows drops them, so "..", too, is no
+// name), and no device (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9, with
+// or without an extension).
+bool IsPlainName(const std::string& name);
+
+// True for a path from the root of a drive ("C:\...") or of a share ("\\...").
+bool IsFullPath(const std::string& path);
