@@ -35,8 +35,9 @@ public:
     ~GuiProcess();
 
     // Starts `program` (Windows or Unix path) with extra environment variables
-    // on top of the driver's own (WINEDEBUG among them, which the session sets
-    // to Wine's checking heap). False, with a reason in error(), on failure.
+    // on top of the driver's own. The program inherits the driver's WINEDEBUG,
+    // which the test sessions set to Wine's checking heap; an entry in
+    // `environment` overrides it. False, with a reason in error(), on failure.
     bool Start(const std::string& program, const std::string& arguments = {},
                const Environment& environment = {});
 
