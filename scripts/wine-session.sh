@@ -11,9 +11,14 @@
 #                      get about three quarters of it.
 #   --timeout SECONDS  upper bound for COMMAND (default 300); on expiry it is
 #                      killed and the session exits with 124.
-#   --keep             keep the scratch prefix (its path is printed).
+#   --keep             keep the scratch prefix (its path is printed) and the
+#                      session's output folder.
 #   --warm-up          start one short Wine process before COMMAND, so that
 #                      Wine's services are up when COMMAND starts.
+#   --winedebug VALUE  WINEDEBUG for COMMAND and every program it starts
+#                      (default: $WINE_SESSION_WINEDEBUG, else -all). The tests
+#                      pass -all,err+all,warn+heap: Wine's checking heap, which
+#                      turns most uses of freed memory into page faults.
 #
 # What a session does:
 #   1. Display: uses $WINE_SESSION_DISPLAY if set; otherwise starts a private
@@ -24,26 +29,48 @@
 #      It is remade when the installed Wine changes.
 #   3. Scratch prefix: a copy of the template under $STATE/sessions (hard links
 #      for the read-only DLLs, real copies of the registry files), with the
-#      desktop size written into user.reg before any Wine process starts.
+#      desktop size written into user.reg before any Wine process starts, and
+#      Wine's crash dialog switched off (HKCU\Software\Wine\WineDbg
+#      ShowCrashDialog=0): a program that faults then gets its crash report
+#      (exception, registers, backtrace) written by winedbg to its standard
+#      output and ends with the exception code as exit status, instead of
+#      hanging behind a "Program Error" window. The debugger itself runs with
+#      WINEDEBUG=-all (AeDebug Debugger goes through cmd to set it).
 #      The registry so starts empty of anything a previous test wrote.
-#   4. COMMAND runs with WINEPREFIX, DISPLAY and WINEDEBUG=-all exported. A
+#   4. COMMAND runs with WINEPREFIX, DISPLAY and WINEDEBUG exported. A
 #      COMMAND ending in .exe runs under `wine`; anything else (a shell script)
 #      runs as is and may call wine, wine reg, winepath, xdotool or import.
-#      Also exported: WINE_SESSION_DESKTOP (WxH) and WINE_SESSION_ARTIFACTS (a
-#      folder for pictures a failing test wants to keep).
-#   5. Afterwards: a picture of the whole screen goes to the artifacts folder
-#      when COMMAND failed, then `wineserver -k`, the scratch prefix is removed
-#      and the private Xvfb is stopped. Every wait is bounded.
+#      Also exported: WINE_SESSION_DESKTOP (WxH) and WINE_SESSION_ARTIFACTS,
+#      this session's output folder $STATE/artifacts/NAME-TIME.XXXX. COMMAND's
+#      standard output and error are copied to session.log there; every Wine
+#      process of the session inherits that stderr, where Wine writes its own
+#      messages. Drivers keep there the output of each program they start
+#      (tests/e2e/support/gui_process.h) and pictures of failures.
+#   5. Afterwards: the logs are searched for signs of a fault: "wine: Unhandled"
+#      (written by any Wine process that faults), winedbg's "Unhandled
+#      exception:" report, "wine: Call from ... to unimplemented function",
+#      the C++ runtime's "terminate called", and messages of the checking heap
+#      (err:heap, warn:heap: freed or foreign blocks handed to the heap,
+#      overwritten free blocks). Any of them fails the session, naming the
+#      lines found. A picture of the whole screen is kept when COMMAND failed
+#      or a program faulted, then `wineserver -k`, the scratch prefix is
+#      removed and the private Xvfb is stopped. The output folder is removed
+#      when the session passed. Every wait is bounded.
+#
+# A test that makes a program fault on purpose sets WINE_SESSION_EXPECT_CRASH=1:
+# its session then fails when no fault was seen, and not because of one.
 #
 # Exit status: COMMAND's own (77 is left as is, for ctest's SKIP_RETURN_CODE),
-# 124 when it timed out, 125 when the session itself could not be set up.
+# 124 when it timed out, 125 when the session itself could not be set up, 1
+# when COMMAND passed but a program of the session faulted.
 #
 # From CMake, use tests/e2e/WineSession.cmake (quenlark_add_wine_test, or the
 # CROSSCOMPILING_EMULATOR list QUENLARK_WINE_SESSION for gtest_add_tests).
 # Drivers may link quenlark_e2e_support (tests/e2e/support: processes and
 # windows, screen pictures, real input, message boxes, registry, menus) and
 # quenlark_e2e_main (GoogleTest main that keeps a screen picture at the first
-# failure and exits 77 when a file named in E2E_REQUIRED_FILES is missing).
+# failure, fails a test in which a program it started faulted, and exits 77
+# when a file named in E2E_REQUIRED_FILES is missing).
 
 set -uo pipefail
 
@@ -52,6 +79,8 @@ desktop=1024x768
 limit=300
 keep=0
 warm_up=0
+winedebug=${WINE_SESSION_WINEDEBUG:--all}
+expect_crash=${WINE_SESSION_EXPECT_CRASH:-0}
 
 die() { echo "wine-session: $*" >&2; exit 125; }
 
@@ -62,6 +91,7 @@ while (($#)); do
     --timeout) limit=$2; shift 2 ;;
     --keep) keep=1; shift ;;
     --warm-up) warm_up=1; shift ;;
+    --winedebug) winedebug=$2; shift 2 ;;
     --) shift; break ;;
     -*) die "unknown option $1" ;;
     *) break ;;
@@ -79,10 +109,10 @@ done
 
 mkdir -p "$state/sessions" "$state/artifacts" || die "cannot create $state"
 state=$(cd "$state" && pwd)
+# Wine's own tools of the session stay quiet; COMMAND gets $winedebug.
 export WINEDEBUG=-all
 # No Mono or Gecko installer dialogs: nothing here needs .NET or a browser.
 export WINEDLLOVERRIDES="mscoree,mshtml="
-export WINE_SESSION_ARTIFACTS="$state/artifacts"
 export WINE_SESSION_DESKTOP="$desktop"
 
 xvfb_pid=
@@ -153,6 +183,8 @@ wine_version=$(wine --version 2>/dev/null)
 # Scratch prefixes of sessions that were killed outright (no trap ran) are
 # cleared once they are old enough that no session can still be using them.
 find "$state/sessions" -mindepth 1 -maxdepth 1 -name 'prefix.*' -mmin +180 -exec rm -rf {} + 2>/dev/null
+# Output kept from failed sessions goes after a week.
+find "$state/artifacts" -mindepth 1 -maxdepth 1 -mtime +6 -exec rm -rf {} + 2>/dev/null
 
 # 3. Scratch prefix. Wine only reads the DLLs of a prefix, so hard links serve;
 # the registry files are rewritten by the server and get real copies.
@@ -162,35 +194,97 @@ cp -al "$template" "$session" || die "cannot copy the template prefix"
 for f in system.reg user.reg userdef.reg .update-timestamp; do
   cp --remove-destination "$template/$f" "$session/$f" || die "cannot copy $f"
 done
-awk -v size="$desktop" '
-  /^\[/ { in_desktops = ($0 ~ /^\[Software\\\\Wine\\\\Explorer\\\\Desktops\]/) }
-  in_desktops && /^"Default"=/ { $0 = "\"Default\"=\"" size "\"" }
-  { print }
-' "$template/user.reg" >"$session/user.reg" || die "cannot set the desktop size"
+{
+  awk -v size="$desktop" '
+    /^\[/ { in_desktops = ($0 ~ /^\[Software\\\\Wine\\\\Explorer\\\\Desktops\]/) }
+    in_desktops && /^"Default"=/ { $0 = "\"Default\"=\"" size "\"" }
+    { print }
+  ' "$template/user.reg"
+  printf '\n[Software\\\\Wine\\\\WineDbg] %s\n"ShowCrashDialog"=dword:00000000\n' "$(date +%s)"
+} >"$session/user.reg" || die "cannot write the session's user.reg"
+# Wine's debugger inherits the Unix environment of the program that faulted,
+# checking heap included, which makes its report take seconds longer; started
+# through cmd it gets a WINEDEBUG of its own. (cmd finds it by its full path
+# only: the environment Wine hands to the debugger lacks PATH.)
+sed -i 's/^"Debugger"="winedbg --auto %ld %ld"$/"Debugger"="cmd \/c set WINEDEBUG=-all\&C:\\\\windows\\\\system32\\\\winedbg.exe --auto %ld %ld"/' \
+  "$session/system.reg" || die "cannot write the session's system.reg"
 export WINEPREFIX=$session
 
 if ((warm_up)); then
   timeout 60 wine cmd /c exit >/dev/null 2>&1
 fi
 
-# 4. The command.
+# 4. The command, its output copied into the session's output folder.
+name=$(basename -- "$1")
+name=${name%.exe}
+for arg in "${@:2}"; do
+  [[ $arg == --gtest_filter=* ]] && name+="-${arg#--gtest_filter=}"
+done
+name=$(printf '%s' "$name" | tr -c 'A-Za-z0-9._-' '_')
+out=$(mktemp -d "$state/artifacts/$name-$(date +%H%M%S).XXXX") || die "cannot create an output folder"
+export WINE_SESSION_ARTIFACTS=$out
+log=$out/session.log
+exec {out_fd}> >(exec tee -a "$log")
+out_tee=$!
+exec {err_fd}> >(exec tee -a "$log" >&2)
+err_tee=$!
+
 if [[ ${1,,} == *.exe ]]; then
   runner=(wine)
 else
   runner=()
 fi
-timeout -k 10 "$limit" "${runner[@]}" "$@"
+WINEDEBUG=$winedebug timeout -k 10 "$limit" "${runner[@]}" "$@" >&"$out_fd" 2>&"$err_fd"
 status=$?
+exec {out_fd}>&- {err_fd}>&-
 if ((status == 124 || status == 137)); then
   echo "wine-session: '$*' did not finish within $limit s" >&2
   status=124
 fi
 
-# 5. Keep a picture of the screen of a failed session.
-if ((status != 0 && status != 77)) && command -v import >/dev/null; then
-  picture="$WINE_SESSION_ARTIFACTS/$(basename "$1")-$(date +%H%M%S)-$$.png"
+# 5. Signs of a fault in any log of the session, at most a few lines of each.
+faults() {
+  (cd "$out" && grep -a -H -m 4 -E \
+    'wine: Unhandled|wine: Call from .* to unimplemented function|^Unhandled exception:|:(err|warn):heap:|terminate called' \
+    -- *.log 2>/dev/null) | tr -d '\r' | head -n 12
+}
+found=$(faults)
+
+# A picture of the screen of a failed session, taken while its windows are up.
+if { ((status != 0 && status != 77)) || [[ -n $found && $expect_crash != 1 ]]; } &&
+   command -v import >/dev/null; then
+  picture=$out/screen-at-end.png
   if timeout 20 import -display "$DISPLAY" -window root -depth 8 "$picture" 2>/dev/null; then
     echo "wine-session: screen at the end saved to $picture" >&2
   fi
+fi
+
+# Every Wine process holds a copy of the session's output; once the server is
+# gone the copies into session.log finish and the logs are complete.
+WINEPREFIX=$session timeout 20 wineserver -k >/dev/null 2>&1
+for _ in $(seq 60); do
+  kill -0 "$out_tee" "$err_tee" 2>/dev/null || break
+  sleep 0.05
+done
+found=$(faults)
+
+if [[ $expect_crash == 1 ]]; then
+  if [[ -n $found ]]; then
+    echo "wine-session: the expected fault was seen:" >&2
+    sed 's/^/  /' <<<"$found" >&2
+  else
+    echo "wine-session: a fault was expected, none was seen" >&2
+    ((status == 0 || status == 77)) && status=1
+  fi
+elif [[ -n $found ]]; then
+  echo "wine-session: a program of this session faulted or misused its heap:" >&2
+  sed 's/^/  /' <<<"$found" >&2
+  ((status == 0 || status == 77)) && status=1
+fi
+
+if ((status == 0 || status == 77)) && ((!keep)); then
+  rm -rf "$out"
+else
+  echo "wine-session: output of the session kept in $out" >&2
 fi
 exit "$status"

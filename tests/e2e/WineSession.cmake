@@ -1,6 +1,9 @@
 # Tests that run Windows programs inside a throw-away Wine session
 # (scripts/wine-session.sh: private Xvfb, fresh copy of a template prefix,
 # bounded time). Include this file from any test folder of the cross build.
+# Every program of a test session runs with Wine's checking heap
+# (QUENLARK_WINE_TEST_DEBUG), and a session in which any program faulted or
+# misused its heap fails, whatever the test itself said.
 #
 #   QUENLARK_WINE_SESSION  the session command as a list, for use as a target's
 #                          CROSSCOMPILING_EMULATOR so that add_test and
@@ -16,8 +19,11 @@ include_guard(GLOBAL)
 
 set(QUENLARK_WINE_STATE "${CMAKE_BINARY_DIR}/wine" CACHE PATH
     "Template prefix and scratch prefixes of the Wine test sessions")
+set(QUENLARK_WINE_TEST_DEBUG "-all,err+all,warn+heap" CACHE STRING
+    "WINEDEBUG for the programs of the Wine test sessions (warn+heap: Wine's checking heap)")
 # A cache entry, so that every folder sees it whichever folder included this first.
-set(QUENLARK_WINE_SESSION "${CMAKE_SOURCE_DIR}/scripts/wine-session.sh;--state;${QUENLARK_WINE_STATE}"
+set(QUENLARK_WINE_SESSION
+    "${CMAKE_SOURCE_DIR}/scripts/wine-session.sh;--state;${QUENLARK_WINE_STATE};--winedebug;${QUENLARK_WINE_TEST_DEBUG}"
     CACHE INTERNAL "Wine session command for CROSSCOMPILING_EMULATOR")
 
 function(quenlark_wine_session_target target)

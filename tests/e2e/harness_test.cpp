@@ -1,11 +1,15 @@
 // The harness itself, proven against the probe program: fresh registry per
 // session, pictures read from the screen, clicks by message and by real input,
-// message boxes, menu resources and greyed menu items read from pictures.
+// message boxes, menu resources and greyed menu items read from pictures, and
+// faults of the program under test reported as test failures.
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "dialog_text.h"
@@ -166,6 +170,70 @@ TEST_F(Probe, CheckMarksShowAsInkLeftOfTheCaptions)
     const int captionsBegin = *std::min_element(edit.begin(), edit.end());
     EXPECT_LT(view[0], captionsBegin - 3) << "the checked item shows no mark";
     EXPECT_GE(view[1], captionsBegin - 3) << "the unchecked item shows a mark";
+}
+
+// The probe closed while its message box is up writes through freed memory
+// once the box returns: the fault the crash detection must report. Their
+// sessions see the fault as well (see CMakeLists.txt).
+class ProbeFault : public Probe {
+protected:
+    void CloseFrameUnderTheBox()
+    {
+        PostMessageA(frame_, WM_COMMAND, ID_PROBE_MESSAGE, 0);
+        ASSERT_NE(process_.WaitForWindowOfClass("#32770", 10000), nullptr)
+            << "no message box appeared";
+        PostMessageA(frame_, WM_CLOSE, 0, 0);
+    }
+
+    // The one failure `reports` should hold: the probe's fault, with Wine's
+    // crash report kept in the probe's log.
+    void ExpectOneFaultReport(const ::testing::TestPartResultArray& reports) const
+    {
+        ASSERT_EQ(reports.size(), 1) << "expected exactly one failure, the fault report";
+        const std::string report = reports.GetTestPartResult(0).message();
+        EXPECT_NE(report.find("harness_probe.exe"), std::string::npos) << report;
+        EXPECT_NE(report.find("exception 0xC0000005 (access violation)"), std::string::npos)
+            << report;
+        EXPECT_NE(report.find("Unhandled exception: page fault"), std::string::npos) << report;
+        EXPECT_NE(report.find("Backtrace:"), std::string::npos) << report;
+        EXPECT_NE(report.find(process_.crash()), std::string::npos) << report;
+
+        ASSERT_FALSE(process_.logPath().empty()) << "the probe's output was not kept";
+        EXPECT_NE(report.find(process_.logPath()), std::string::npos) << report;
+        std::ifstream log(WindowsPath(process_.logPath()));
+        std::stringstream text;
+        text << log.rdbuf();
+        EXPECT_NE(text.str().find("Unhandled exception: page fault"), std::string::npos)
+            << "no crash report in " << process_.logPath();
+    }
+};
+
+TEST_F(ProbeFault, FaultOnTheWayOutIsReportedByWaitForExit)
+{
+    CloseFrameUnderTheBox();
+    ::testing::TestPartResultArray reports;
+    bool ended = false;
+    DWORD exitCode = 0;
+    {
+        ::testing::ScopedFakeTestPartResultReporter intercept(
+            ::testing::ScopedFakeTestPartResultReporter::INTERCEPT_ONLY_CURRENT_THREAD, &reports);
+        ended = process_.WaitForExit(20000, &exitCode);
+    }
+    EXPECT_TRUE(ended) << "the probe did not end after its fault";
+    EXPECT_EQ(exitCode, DWORD{EXCEPTION_ACCESS_VIOLATION});
+    ExpectOneFaultReport(reports);
+}
+
+TEST_F(ProbeFault, FaultWhileClosingIsReportedNotKilledUnseen)
+{
+    CloseFrameUnderTheBox();
+    ::testing::TestPartResultArray reports;
+    {
+        ::testing::ScopedFakeTestPartResultReporter intercept(
+            ::testing::ScopedFakeTestPartResultReporter::INTERCEPT_ONLY_CURRENT_THREAD, &reports);
+        process_.Close();
+    }
+    ExpectOneFaultReport(reports);
 }
 
 }  // namespace

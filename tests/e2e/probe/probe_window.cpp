@@ -1,6 +1,13 @@
 // Harness probe: a frame with a menu and a child view that paints a fixed tile
 // and a mark at every press (yellow) and double-click (blue) it receives, the
 // way the game paints: off-screen first, then one copy to the window.
+//
+// It also carries a fault on purpose, for the tests of the crash detection:
+// "Show message" notes the box's answer in an object that the frame deletes
+// when it is destroyed. Closed while the box is up, the frame is destroyed
+// under the box, and the note is written through a pointer read from freed
+// memory when the box returns: Wine's checking heap fills freed blocks with
+// 0xFEEE..., so the write is a page fault (without it, a silent corruption).
 
 #include <windows.h>
 
@@ -17,6 +24,16 @@ struct Mark {
 
 std::vector<Mark> marks;
 bool toggledEnabled = false;
+
+// The answers of the message boxes, the last 16 of them.
+struct Notes {
+    int* answers = new int[16]();
+    unsigned count = 0;
+    ~Notes() { delete[] answers; }
+    void Add(int answer) { answers[count++ % 16] = answer; }
+};
+
+Notes* notes = nullptr;
 
 void Repaint(HWND view)
 {
@@ -81,7 +98,7 @@ LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lPara
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case ID_PROBE_MESSAGE:
-            MessageBoxA(frame, "Probe message", "Harness Probe", MB_OK);
+            notes->Add(MessageBoxA(frame, "Probe message", "Harness Probe", MB_OK));
             break;
         case ID_PROBE_EXIT:
             DestroyWindow(frame);
@@ -103,6 +120,8 @@ LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lPara
         }
         return 0;
     case WM_DESTROY:
+        // Left dangling on purpose (see the top of this file).
+        delete notes;
         PostQuitMessage(0);
         return 0;
     }
@@ -127,6 +146,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
     viewClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
     viewClass.lpszClassName = "HarnessProbeView";
     RegisterClassA(&viewClass);
+
+    notes = new Notes;
 
     HWND frame = CreateWindowExA(0, "HarnessProbeFrame", "Harness Probe", WS_OVERLAPPEDWINDOW,
                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,

@@ -1,6 +1,7 @@
 // main() of the end-to-end drivers: GoogleTest, plus a picture of the whole
 // screen saved into the session's artifacts folder at the first failure of
-// each test, while the program under test is still on the screen.
+// each test, while the program under test is still on the screen, and a
+// failure for every fault of a program the test started.
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -60,6 +61,11 @@ bool RequiredFilesPresent()
     return true;
 }
 
+void FailOnCrash(const std::string& report)
+{
+    ADD_FAILURE() << report;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -68,6 +74,7 @@ int main(int argc, char** argv)
         return 77;
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::UnitTest::GetInstance()->listeners().Append(new FailurePictures);
+    e2e::GuiProcess::SetCrashHandler(FailOnCrash);
     const int status = RUN_ALL_TESTS();
     // A filter that names no test would otherwise pass without testing anything.
     if (::testing::UnitTest::GetInstance()->test_to_run_count() == 0) {

@@ -1,7 +1,11 @@
 #include "gui_process.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <sstream>
 
 namespace e2e {
 
@@ -89,7 +93,93 @@ private:
     std::vector<Saved> saved_;
 };
 
+// Wine's debugger, once attached to a program that faulted, writes its report
+// and ends the program within a second or two; this bounds the wait for it.
+const DWORD DebuggerGraceMs = 30000;
+
+void PrintCrash(const std::string& report)
+{
+    std::fprintf(stderr, "%s\n", report.c_str());
+}
+
+GuiProcess::CrashHandler crashHandler = PrintCrash;
+
+std::string BaseName(const std::string& path)
+{
+    const size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Exit statuses that are exception codes: the program did not end by itself
+// (Wine's debugger ends a program that faulted with the exception's code).
+bool IsExceptionCode(DWORD code)
+{
+    return (code & 0xF0000000) == 0xC0000000 || code == EXCEPTION_BREAKPOINT;
+}
+
+std::string ExceptionName(DWORD code)
+{
+    switch (code) {
+    case EXCEPTION_ACCESS_VIOLATION: return " (access violation)";
+    case EXCEPTION_STACK_OVERFLOW: return " (stack overflow)";
+    case EXCEPTION_ILLEGAL_INSTRUCTION: return " (illegal instruction)";
+    case EXCEPTION_INT_DIVIDE_BY_ZERO: return " (integer division by zero)";
+    case EXCEPTION_BREAKPOINT: return " (breakpoint)";
+    case 0xC0000374: return " (heap corruption)";
+    case 0xC0000409: return " (stack buffer overrun)";
+    }
+    return "";
+}
+
+std::string Hex(DWORD value)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(value));
+    return text;
+}
+
+std::string ReadText(const std::string& path)
+{
+    std::ifstream file(WindowsPath(path), std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    std::string result = text.str();
+    result.erase(std::remove(result.begin(), result.end(), '\r'), result.end());
+    return result;
+}
+
+// The lines of Wine's crash report (winedbg) worth reading in a test failure:
+// what happened and the first frames of the backtrace, plus the C++ runtime's
+// last words, if any.
+std::string CrashSummary(const std::string& output)
+{
+    std::istringstream lines(output);
+    std::string line, summary;
+    int frames = 0;  // backtrace lines still to copy
+    while (std::getline(lines, line)) {
+        const bool frame = line.rfind("=>", 0) == 0 || line.rfind("  ", 0) == 0;
+        if (frames > 0 && frame) {
+            summary += "\n  " + line;
+            --frames;
+            continue;
+        }
+        frames = 0;
+        if (line.rfind("Unhandled exception:", 0) == 0 || line.rfind("terminate called", 0) == 0 ||
+            line == "Backtrace:") {
+            summary += "\n  " + line;
+            if (line == "Backtrace:")
+                frames = 8;
+        }
+    }
+    return summary;
+}
+
 }  // namespace
+
+void GuiProcess::SetCrashHandler(CrashHandler handler)
+{
+    crashHandler = handler ? handler : PrintCrash;
+}
 
 GuiProcess::~GuiProcess()
 {
@@ -100,34 +190,66 @@ bool GuiProcess::Start(const std::string& program, const std::string& arguments,
                        const Environment& environment)
 {
     Close();
+    crash_.clear();
+    logPath_.clear();
     const std::string path = WindowsPath(program);
     if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
         error_ = "no program at " + path;
         return false;
     }
+    program_ = BaseName(path);
     std::string commandLine = "\"" + path + "\"";
     if (!arguments.empty())
         commandLine += " " + arguments;
     std::vector<char> buffer(commandLine.begin(), commandLine.end());
     buffer.push_back('\0');
 
+    // The program's output (and Wine's crash report, which goes to the same
+    // place) is kept in the session's output folder. Wine gives the program
+    // this file as its standard output; its Unix stderr, where Wine's own
+    // messages go, stays the session's.
+    HANDLE log = INVALID_HANDLE_VALUE;
+    const char* folder = std::getenv("WINE_SESSION_ARTIFACTS");
+    if (folder && *folder) {
+        static int started = 0;
+        logPath_ = std::string(folder) + "/" + program_ + "-" + std::to_string(++started) + ".log";
+        SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
+        log = CreateFileA(WindowsPath(logPath_).c_str(), GENERIC_WRITE,
+                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, &inheritable,
+                          CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (log == INVALID_HANDLE_VALUE) {
+            error_ = "cannot create " + logPath_ + ", error " + std::to_string(GetLastError());
+            logPath_.clear();
+            return false;
+        }
+    }
+
     ScopedEnvironment scoped(environment);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
+    if (log != INVALID_HANDLE_VALUE) {
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = log;
+        startup.hStdError = log;
+    }
     // Under load Wine now and then fails a start with an internal error; a
     // moment later the same start succeeds.
     for (int attempt = 0;; ++attempt) {
-        if (CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                           &startup, &info_))
+        if (CreateProcessA(nullptr, buffer.data(), nullptr, nullptr,
+                           log != INVALID_HANDLE_VALUE, 0, nullptr, nullptr, &startup, &info_))
             break;
         const DWORD error = GetLastError();
         info_ = {};
         if (attempt == 2 || error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
             error_ = "CreateProcess failed with error " + std::to_string(error);
+            if (log != INVALID_HANDLE_VALUE)
+                CloseHandle(log);
             return false;
         }
         Sleep(500);
     }
+    if (log != INVALID_HANDLE_VALUE)
+        CloseHandle(log);
     WaitForInputIdle(info_.hProcess, 20000);
     return true;
 }
@@ -157,10 +279,25 @@ bool GuiProcess::IsRunning() const
     return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
 }
 
+bool GuiProcess::DebuggerAttached() const
+{
+    BOOL present = FALSE;
+    return info_.hProcess && CheckRemoteDebuggerPresent(info_.hProcess, &present) && present;
+}
+
 bool GuiProcess::WaitForExit(DWORD timeoutMs, DWORD* exitCode) const
 {
-    if (!info_.hProcess || WaitForSingleObject(info_.hProcess, timeoutMs) != WAIT_OBJECT_0)
+    if (!info_.hProcess)
         return false;
+    DWORD result = WaitForSingleObject(info_.hProcess, timeoutMs);
+    if (result == WAIT_TIMEOUT && DebuggerAttached())
+        result = WaitForSingleObject(info_.hProcess, DebuggerGraceMs);
+    if (result != WAIT_OBJECT_0) {
+        if (DebuggerAttached())
+            ReportHeld();
+        return false;
+    }
+    CheckEnded();
     if (exitCode)
         GetExitCodeProcess(info_.hProcess, exitCode);
     return true;
@@ -179,14 +316,54 @@ void GuiProcess::Close(DWORD timeoutMs)
             if (WaitForSingleObject(info_.hProcess, timeoutMs / 5) == WAIT_OBJECT_0)
                 break;
         }
+        // A fault while closing: the debugger is writing its report.
+        if (IsRunning() && DebuggerAttached())
+            WaitForSingleObject(info_.hProcess, DebuggerGraceMs);
         if (IsRunning()) {
+            if (DebuggerAttached())
+                ReportHeld();
             TerminateProcess(info_.hProcess, 1);
             WaitForSingleObject(info_.hProcess, timeoutMs);
         }
     }
+    CheckEnded();
     CloseHandle(info_.hThread);
     CloseHandle(info_.hProcess);
     info_ = {};
+}
+
+void GuiProcess::CheckEnded() const
+{
+    if (!crash_.empty() || IsRunning())
+        return;
+    DWORD code = 0;
+    GetExitCodeProcess(info_.hProcess, &code);
+    const std::string output = logPath_.empty() ? std::string() : ReadText(logPath_);
+    const std::string summary = CrashSummary(output);
+    if (!IsExceptionCode(code) && summary.empty())
+        return;
+    std::string report = program_ + " (process " + std::to_string(Id()) + ") faulted: ";
+    report += IsExceptionCode(code) ? "it ended with exception " + Hex(code) + ExceptionName(code)
+                                    : "it ended with exit code " + std::to_string(code);
+    report += summary;
+    report += logPath_.empty() ? "\nWine's crash report is in the test's output."
+                               : "\nIts output, with Wine's crash report: " + logPath_;
+    Report(report);
+}
+
+void GuiProcess::ReportHeld() const
+{
+    if (!crash_.empty())
+        return;
+    Report(program_ + " (process " + std::to_string(Id()) +
+           ") faulted: Wine's debugger still holds it (is its \"Program Error\" window up?)" +
+           (logPath_.empty() ? std::string() : "\nIts output: " + logPath_));
+}
+
+void GuiProcess::Report(const std::string& report) const
+{
+    crash_ = report;
+    crashHandler(report);
 }
 
 }  // namespace e2e
