@@ -1,7 +1,7 @@
 // The minimal window program plus calls the import check must reject: window
 // properties and GetAncestor (not in CE 3.0), RedrawWindow (not in CE 3.0),
-// getenv (no environment on CE), an 8-bit function, and RegSetValueExW (its
-// CE 3.0 page is not confirmed). The test expects exactly these offenders.
+// getenv (no environment on CE), an 8-bit function, and DrawEdge (its CE 3.0
+// page is not confirmed). The test expects exactly these offenders.
 // Never run.
 #include <windows.h>
 
@@ -34,7 +34,8 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int nCmdShow)
 {
     if (std::getenv("QUENLARK_BAD") != nullptr) {
         MessageBoxA(nullptr, "bad", "bad", MB_OK);
-        RegSetValueExW(HKEY_CURRENT_USER, L"Bad", 0, REG_DWORD, nullptr, 0);
+        RECT rc = {};
+        DrawEdge(nullptr, &rc, EDGE_SUNKEN, BF_RECT);
     }
     WNDCLASSW wc = {};
     wc.lpfnWndProc = BadWndProc;
