@@ -98,7 +98,7 @@ void CCeCommandBar::OnPaint()
     }
     if (m_hasCloseButton) {
         RECT box = CloseButtonRect();
-        ::DrawEdge(dc.m_hDC, &box, EDGE_RAISED, BF_RECT);
+        CeDrawRaisedEdge(dc.m_hDC, box);
         // The cross, as two diagonals 5 pixels inside the box.
         const int inset = 6;
         const POINT down[2] = {{box.left + inset, box.top + inset}, {box.right - inset, box.bottom - inset}};
@@ -131,6 +131,20 @@ void CCeCommandBar::OnLButtonDown(UINT, CPoint point)
         ::TrackPopupMenuEx(button.popup, TPM_LEFTALIGN | TPM_TOPALIGN, below.x, below.y, parent->m_hWnd, nullptr);
         return;
     }
+}
+
+void CeDrawRaisedEdge(HDC dc, const RECT& rect)
+{
+    HBRUSH light = ::GetSysColorBrush(COLOR_BTNHIGHLIGHT);
+    HBRUSH dark = ::GetSysColorBrush(COLOR_BTNSHADOW);
+    const RECT top{rect.left, rect.top, rect.right - 1, rect.top + 1};
+    const RECT left{rect.left, rect.top, rect.left + 1, rect.bottom - 1};
+    const RECT bottom{rect.left, rect.bottom - 1, rect.right, rect.bottom};
+    const RECT right{rect.right - 1, rect.top, rect.right, rect.bottom};
+    ::FillRect(dc, &top, light);
+    ::FillRect(dc, &left, light);
+    ::FillRect(dc, &bottom, dark);
+    ::FillRect(dc, &right, dark);
 }
 
 BOOL CeRedrawWindow(CWnd* pWnd, LPCRECT lpRectUpdate, HRGN hrgnUpdate, UINT flags)

@@ -52,6 +52,10 @@ private:
     DWORD m_barStyle = 0;
 };
 
+// A button's raised edge, from one-pixel strips in the 3-D colours: the
+// stand-ins' own drawing of what the device draws for them.
+void CeDrawRaisedEdge(HDC dc, const RECT& rect);
+
 // The window-redraw operation of MFC for Windows CE: with flags 0 it paints
 // at once whatever of the window is invalid.
 BOOL CeRedrawWindow(CWnd* pWnd, LPCRECT lpRectUpdate, HRGN hrgnUpdate, UINT flags);

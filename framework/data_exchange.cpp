@@ -1,10 +1,38 @@
 #include "data_exchange.h"
 
-#include <cerrno>
-#include <climits>
-#include <cstdlib>
+#include <charconv>
+#include <string>
 
 namespace {
+
+// Blanks, an optional sign, decimal digits, blanks: the number, if it fits
+// an int. The digits are read with from_chars, which knows no locale.
+bool ParseDecimal(const tstring& text, int& value)
+{
+    std::string narrow;
+    for (const TCHAR c : text) {
+        if (static_cast<unsigned>(c) > 0x7F)
+            return false;
+        narrow.push_back(static_cast<char>(c));
+    }
+    const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
+    size_t first = 0;
+    while (first < narrow.size() && isBlank(narrow[first]))
+        ++first;
+    size_t last = narrow.size();
+    while (last > first && isBlank(narrow[last - 1]))
+        --last;
+    if (first < last && narrow[first] == '+')
+        ++first;
+    int number = 0;
+    const char* const begin = narrow.data() + first;
+    const char* const end = narrow.data() + last;
+    const auto [stop, error] = std::from_chars(begin, end, number);
+    if (begin == end || error != std::errc() || stop != end)
+        return false;
+    value = number;
+    return true;
+}
 
 bool IsRadioButton(HWND hWnd)
 {
@@ -77,18 +105,8 @@ void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
         ::SetWindowText(hCtrl, AfxFormatInt(value).c_str());
         return;
     }
-    const tstring text = AfxGetWindowText(hCtrl);
-    TCHAR* end = nullptr;
-    errno = 0;
-    const long number = _tcstol(text.c_str(), &end, 10);
-    while (end != nullptr && (*end == _T(' ') || *end == _T('\t')))
-        ++end;
-    if (text.empty() || end == nullptr || *end != _T('\0') || errno == ERANGE || number < INT_MIN ||
-        number > INT_MAX) {
+    if (!ParseDecimal(AfxGetWindowText(hCtrl), value))
         pDX->Fail();
-        return;
-    }
-    value = static_cast<int>(number);
 }
 
 BOOL AfxShowDlgItem(CWnd* pDlg, int nID, BOOL bShow)

@@ -1,5 +1,7 @@
 #include "platform.h"
 
+#include "afxwince.h"
+
 namespace afx_platform {
 
 namespace {
@@ -41,7 +43,7 @@ void DrawCaptionOk(HWND dialog)
         return;
     RECT button = CaptionOkRect(dialog);
     ::FillRect(dc, &button, ::GetSysColorBrush(COLOR_BTNFACE));
-    ::DrawEdge(dc, &button, EDGE_RAISED, BF_RECT);
+    CeDrawRaisedEdge(dc, button);
     const int oldMode = ::SetBkMode(dc, TRANSPARENT);
     const COLORREF oldColour = ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
     ::DrawText(dc, TEXT("OK"), 2, &button, DT_CENTER | DT_VCENTER | DT_SINGLELINE);

@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <charconv>
+#include <iterator>
+
 #include <memory>
 #include <vector>
 
@@ -215,9 +218,9 @@ tstring AfxLoadString(UINT id, HINSTANCE hInstance)
 
 tstring AfxFormatInt(int value)
 {
-    TCHAR buffer[16];
-    ::wsprintf(buffer, TEXT("%d"), value);
-    return buffer;
+    char digits[16];
+    const char* const end = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
+    return tstring(static_cast<const char*>(digits), end);
 }
 
 int AfxWinMain(HINSTANCE hInstance, int nCmdShow)

@@ -160,10 +160,11 @@ fi
 
 # 2. Template prefix, made once per state folder.
 template=$state/template
-wine_version=$(wine --version 2>/dev/null)
+# The template is remade when Wine or the way it is made changes.
+template_stamp="$(wine --version 2>/dev/null) fonts"
 {
   flock -w 600 9 || die "timed out waiting for the template lock"
-  if [[ ! -f $template/.session-ready || $(cat "$template/.session-ready") != "$wine_version" ]]; then
+  if [[ ! -f $template/.session-ready || $(cat "$template/.session-ready") != "$template_stamp" ]]; then
     echo "wine-session: creating template prefix in $template" >&2
     rm -rf "$template" "$template.new"
     (
@@ -175,7 +176,15 @@ wine_version=$(wine --version 2>/dev/null)
       timeout 60 wineserver -w || exit 1
     ) || { rm -rf "$template.new"; die "wineboot failed"; }
     grep -q '^"Desktop"="Default"' "$template.new/user.reg" || die "virtual desktop setting missing in template"
-    echo "$wine_version" >"$template.new/.session-ready"
+    # Debian's Wine does not find its own fonts: dialogs in "MS Sans Serif"
+    # or "System" would fall back to wider faces that cut their texts, and
+    # caption buttons would show letters. Copies in the prefix are found.
+    for font in marlett.ttf ms_sans_serif.ttf sserife.fon system.ttf tahoma.ttf tahomabd.ttf small_fonts.ttf; do
+      if [[ -f /usr/share/wine/fonts/$font ]]; then
+        cp "/usr/share/wine/fonts/$font" "$template.new/drive_c/windows/Fonts/" || die "cannot copy $font"
+      fi
+    done
+    echo "$template_stamp" >"$template.new/.session-ready"
     mv "$template.new" "$template" || die "cannot move template into place"
   fi
 } 9>"$state/template.lock"

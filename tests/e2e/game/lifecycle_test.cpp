@@ -94,9 +94,6 @@ TEST_F(Lifecycle, ExitEndsTheProgramAndKeepsNothingOfTheGame)
 // the program ends cleanly, and what was stored before stays.
 TEST_F(Lifecycle, ClosingUnderAModalBoxEndsTheProgramCleanly)
 {
-    // Wine's checking heap turns any use of freed memory into a fault.
-    SetEnvironmentVariableA("WINEDEBUG", "-all,warn+heap");
-
     {
         SCOPED_TRACE("WM_CLOSE to the frame under the end-of-game message");
         SetSetting("gamesize", 0);
