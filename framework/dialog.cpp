@@ -33,6 +33,7 @@ INT_PTR CDialog::DoModal()
     CWnd* parent = m_pParentWnd != nullptr ? m_pParentWnd : AfxGetMainWnd();
     HWND owner = parent != nullptr && parent != this ? parent->m_hWnd : nullptr;
     owner = AfxGetTopLevelWindow(owner);
+    afx_platform::InitCommonControlsOnce();
     return ::DialogBoxParam(AfxGetResourceHandle(), m_lpszTemplateName, owner, DialogProc,
                             reinterpret_cast<LPARAM>(this));
 }

@@ -27,6 +27,11 @@ void AdjustTopLevelWindow(CREATESTRUCT& cs);
 // CE marks system colours with SYS_COLOR_INDEX_FLAG.
 HBRUSH ClassBackground(HBRUSH background);
 
+// Registers the common controls' window classes (list views) once, before
+// the first dialog. On the desktop the library is loaded only then, which
+// keeps it off every program's start.
+void InitCommonControlsOnce();
+
 // Messages of a dialog that the window manager handles before the dialog
 // does: the OK button that Windows CE puts in the caption of a dialog whose
 // extended style holds WS_EX_CAPTIONOKBTN. True when handled.

@@ -1,5 +1,7 @@
 #include "platform.h"
 
+#include <commctrl.h>
+
 #include "afxwince.h"
 
 namespace afx_platform {
@@ -87,6 +89,16 @@ HBRUSH ClassBackground(HBRUSH background)
     if ((value & SysColorIndexFlag) == 0)
         return background;
     return reinterpret_cast<HBRUSH>(value & ~SysColorIndexFlag);
+}
+
+void InitCommonControlsOnce()
+{
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
+    ::InitCommonControlsEx(&controls);
 }
 
 bool HandleDialogFrameMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)

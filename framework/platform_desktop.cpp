@@ -1,5 +1,7 @@
 #include "platform.h"
 
+#include <commctrl.h>
+
 namespace afx_platform {
 
 UINT FinalMessage()
@@ -22,6 +24,22 @@ void AdjustTopLevelWindow(CREATESTRUCT&) {}
 HBRUSH ClassBackground(HBRUSH background)
 {
     return background;
+}
+
+void InitCommonControlsOnce()
+{
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    HMODULE library = ::LoadLibrary(TEXT("comctl32.dll"));
+    using Init = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    const auto init = library != nullptr
+                          ? reinterpret_cast<Init>(reinterpret_cast<void*>(::GetProcAddress(library, "InitCommonControlsEx")))
+                          : nullptr;
+    const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
+    if (init != nullptr)
+        init(&controls);
 }
 
 bool HandleDialogFrameMessage(HWND, UINT, WPARAM, LPARAM, LRESULT*)

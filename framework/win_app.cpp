@@ -1,7 +1,5 @@
 #include "win_app.h"
 
-#include <commctrl.h>
-
 #include <charconv>
 #include <iterator>
 
@@ -229,8 +227,6 @@ int AfxWinMain(HINSTANCE hInstance, int nCmdShow)
     if (app == nullptr)
         return -1;
     app->InitApplicationState(hInstance, nCmdShow);
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
-    ::InitCommonControlsEx(&controls);
     if (!app->InitInstance())
         return app->ExitInstance();
     return app->Run();
