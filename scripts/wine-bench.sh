@@ -4,6 +4,10 @@
 #
 #   scripts/wine-bench.sh [BUILD_DIR] [CLIENT_AREA...]     (default build/windows)
 #
+# BENCH_CLICKS and BENCH_STARTS (default 200 and 5) set how many clicks and
+# program starts each client area is timed with; start-up figures need more
+# starts than the default to settle on a loaded machine.
+#
 # The board takes its size from the view's first paint, so the view must have
 # the wanted size from the start. Windows created with CW_USEDEFAULT get three
 # quarters of Wine's virtual desktop; one run at 1024x768 measures how much of
@@ -39,5 +43,5 @@ for size in "${sizes[@]}"; do
   desk_h=$(( (4 * (want_h + extra_h) + 2) / 3 ))
   echo
   echo "== client area $size (desktop ${desk_w}x${desk_h})"
-  "${session[@]}" --desktop "${desk_w}x${desk_h}" --timeout 900 --warm-up -- "$bench" --clicks 200 --starts 5 | tr -d '\r'
+  "${session[@]}" --desktop "${desk_w}x${desk_h}" --timeout 900 --warm-up -- "$bench" --clicks "${BENCH_CLICKS:-200}" --starts "${BENCH_STARTS:-5}" | tr -d '\r'
 done
