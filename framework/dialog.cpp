@@ -34,8 +34,12 @@ INT_PTR CDialog::DoModal()
     HWND owner = parent != nullptr && parent != this ? parent->m_hWnd : nullptr;
     owner = AfxGetTopLevelWindow(owner);
     afx_platform::InitCommonControlsOnce();
-    return ::DialogBoxParam(AfxGetResourceHandle(), m_lpszTemplateName, owner, DialogProc,
-                            reinterpret_cast<LPARAM>(this));
+    std::vector<WORD> copy;
+    const DLGTEMPLATE* dialogTemplate = afx_platform::DialogTemplate(AfxGetResourceHandle(), m_lpszTemplateName, copy);
+    if (dialogTemplate == nullptr)
+        return -1;
+    return ::DialogBoxIndirectParam(AfxGetResourceHandle(), dialogTemplate, owner, DialogProc,
+                                    reinterpret_cast<LPARAM>(this));
 }
 
 BOOL CDialog::OnInitDialog()

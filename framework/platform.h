@@ -5,6 +5,8 @@
 // in, on this desktop, for what the device's window manager does.
 #include <windows.h>
 
+#include <vector>
+
 namespace afx_platform {
 
 // A window's last message: WM_NCDESTROY, or WM_DESTROY on Windows CE, which
@@ -31,6 +33,12 @@ HBRUSH ClassBackground(HBRUSH background);
 // the first dialog. On the desktop the library is loaded only then, which
 // keeps it off every program's start.
 void InitCommonControlsOnce();
+
+// The template to create dialog `name` from: the resource as stored, or null
+// when there is none. Windows CE shows a dialog font of "System" in the
+// device's own dialog face; the CE stand-in gives the template a face of the
+// same kind, in a copy kept in `copy`.
+const DLGTEMPLATE* DialogTemplate(HINSTANCE instance, LPCTSTR name, std::vector<WORD>& copy);
 
 // Messages of a dialog that the window manager handles before the dialog
 // does: the OK button that Windows CE puts in the caption of a dialog whose

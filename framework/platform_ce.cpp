@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <iterator>
+#include <string>
+
 #include "afxwince.h"
 
 namespace afx_platform {
@@ -54,6 +57,24 @@ void DrawCaptionOk(HWND dialog)
     ::ReleaseDC(dialog, dc);
 }
 
+// Windows CE shows a dialog font of "System" in the device's own small
+// dialog face. This desktop has no such face, and its "System" is much wider;
+// the stand-in uses the desktop dialogs' face, whose metrics the dialogs'
+// layout fits.
+const WCHAR DeviceDialogFace[] = L"MS Sans Serif";
+
+// Past a name-or-ordinal field of a dialog template.
+const WORD* SkipNameOrOrdinal(const WORD* at)
+{
+    if (*at == 0x0000)
+        return at + 1;
+    if (*at == 0xFFFF)
+        return at + 2;
+    while (*at != 0)
+        ++at;
+    return at + 1;
+}
+
 }  // namespace
 
 UINT FinalMessage()
@@ -99,6 +120,43 @@ void InitCommonControlsOnce()
     done = true;
     const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
     ::InitCommonControlsEx(&controls);
+}
+
+const DLGTEMPLATE* DialogTemplate(HINSTANCE instance, LPCTSTR name, std::vector<WORD>& copy)
+{
+    HRSRC found = ::FindResource(instance, name, RT_DIALOG);
+    HGLOBAL loaded = found != nullptr ? ::LoadResource(instance, found) : nullptr;
+    const auto* words = loaded != nullptr ? static_cast<const WORD*>(::LockResource(loaded)) : nullptr;
+    if (words == nullptr)
+        return nullptr;
+    const size_t size = ::SizeofResource(instance, found) / sizeof(WORD);
+    const auto* stored = reinterpret_cast<const DLGTEMPLATE*>(words);
+
+    // Header: style, then menu, class and caption, then the font.
+    const bool extended = words[0] == 1 && words[1] == 0xFFFF;
+    const DWORD style = extended ? words[6] | (DWORD{words[7]} << 16) : words[0] | (DWORD{words[1]} << 16);
+    if ((style & DS_SETFONT) == 0)
+        return stored;
+    const WORD* at = words + (extended ? 13 : 9);
+    at = SkipNameOrOrdinal(SkipNameOrOrdinal(SkipNameOrOrdinal(at)));
+    at += extended ? 3 : 1;  // point size, and weight, italic and character set
+    const WORD* const faceBegin = at;
+    while (*at != 0)
+        ++at;
+    const std::wstring face(faceBegin, at);
+    if (face != L"System")
+        return stored;
+
+    // The same template with the device's face; the items keep their
+    // DWORD alignment from the template's start.
+    const auto aligned = [](size_t index) { return (index + 1) / 2 * 2; };
+    const size_t itemsBegin = aligned(static_cast<size_t>(at + 1 - words));
+    copy.assign(words, faceBegin);
+    copy.insert(copy.end(), DeviceDialogFace, DeviceDialogFace + std::size(DeviceDialogFace));
+    copy.resize(aligned(copy.size()), 0);
+    if (itemsBegin < size)
+        copy.insert(copy.end(), words + itemsBegin, words + size);
+    return reinterpret_cast<const DLGTEMPLATE*>(copy.data());
 }
 
 bool HandleDialogFrameMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)

@@ -42,6 +42,13 @@ void InitCommonControlsOnce()
         init(&controls);
 }
 
+const DLGTEMPLATE* DialogTemplate(HINSTANCE instance, LPCTSTR name, std::vector<WORD>&)
+{
+    HRSRC found = ::FindResource(instance, name, RT_DIALOG);
+    HGLOBAL loaded = found != nullptr ? ::LoadResource(instance, found) : nullptr;
+    return loaded != nullptr ? static_cast<const DLGTEMPLATE*>(::LockResource(loaded)) : nullptr;
+}
+
 bool HandleDialogFrameMessage(HWND, UINT, WPARAM, LPARAM, LRESULT*)
 {
     return false;
