@@ -1,7 +1,7 @@
 // A window program that calls, beyond what the minimal window program calls,
 // only functions on the allowed list: the import check must pass it. It shows
 // the list is applied, not just the start-up baseline. Never run.
-#include <windows.h>
+#include "test_window.h"
 
 namespace {
 
@@ -63,22 +63,5 @@ LRESULT CALLBACK AllowedWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM l
 
 int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int nCmdShow)
 {
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = AllowedWndProc;
-    wc.hInstance = hInstance;
-    wc.lpszClassName = L"AllowedWindow";
-    if (RegisterClassW(&wc) == 0)
-        return 1;
-    HWND hWnd = CreateWindowExW(0, wc.lpszClassName, L"Allowed", WS_VISIBLE, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                                hInstance, nullptr);
-    if (hWnd == nullptr)
-        return 1;
-    ShowWindow(hWnd, nCmdShow);
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    return static_cast<int>(msg.wParam);
+    return RunTestWindow(hInstance, AllowedWndProc, L"AllowedWindow", nCmdShow);
 }

@@ -3,7 +3,7 @@
 // getenv (no environment on CE), an 8-bit function, and DrawEdge (its CE 3.0
 // page is not confirmed). The test expects exactly these offenders.
 // Never run.
-#include <windows.h>
+#include "test_window.h"
 
 #include <cstdlib>
 
@@ -37,22 +37,5 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int nCmdShow)
         RECT rc = {};
         DrawEdge(nullptr, &rc, EDGE_SUNKEN, BF_RECT);
     }
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = BadWndProc;
-    wc.hInstance = hInstance;
-    wc.lpszClassName = L"BadWindow";
-    if (RegisterClassW(&wc) == 0)
-        return 1;
-    HWND hWnd = CreateWindowExW(0, wc.lpszClassName, L"Bad", WS_VISIBLE, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                                hInstance, nullptr);
-    if (hWnd == nullptr)
-        return 1;
-    ShowWindow(hWnd, nCmdShow);
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    return static_cast<int>(msg.wParam);
+    return RunTestWindow(hInstance, BadWndProc, L"BadWindow", nCmdShow);
 }

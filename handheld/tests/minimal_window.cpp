@@ -4,10 +4,7 @@
 // and the C and C++ runtime of the toolchain (allocation, and the exception
 // and unwinding support behind it), which a CE toolchain replaces with its
 // own; the import check sets these aside.
-#include <windows.h>
-
-#include <memory>
-#include <string>
+#include "test_window.h"
 
 namespace {
 
@@ -24,23 +21,5 @@ LRESULT CALLBACK MinimalWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM l
 
 int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int nCmdShow)
 {
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = MinimalWndProc;
-    wc.hInstance = hInstance;
-    wc.lpszClassName = L"MinimalWindow";
-    if (RegisterClassW(&wc) == 0)
-        return 1;
-    const auto title = std::make_unique<std::wstring>(L"Minimal");
-    HWND hWnd = CreateWindowExW(0, wc.lpszClassName, title->c_str(), WS_VISIBLE, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                                hInstance, nullptr);
-    if (hWnd == nullptr)
-        return 1;
-    ShowWindow(hWnd, nCmdShow);
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    return static_cast<int>(msg.wParam);
+    return RunTestWindow(hInstance, MinimalWndProc, L"MinimalWindow", nCmdShow);
 }
