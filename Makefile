@@ -20,7 +20,14 @@ sanitize: bootstrap
 	cmake -S . -B $(SANITIZE) -DCMAKE_BUILD_TYPE=Debug -DQUENLARK_SANITIZE=ON >/dev/null
 	cmake --build $(SANITIZE) -j $(JOBS)
 
+# A build folder configured for another compiler (the earlier 64-bit one) is
+# made afresh, Wine prefixes included.
 windows: bootstrap
+	@if [ -f $(WINDOWS)/CMakeCache.txt ] && \
+	    ! grep -q '^CMAKE_CXX_COMPILER:.*i686-w64-mingw32-g++-win32$$' $(WINDOWS)/CMakeCache.txt; then \
+	  echo "windows: $(WINDOWS) was configured for another compiler; starting it afresh"; \
+	  rm -rf $(WINDOWS); \
+	fi
 	cmake -S . -B $(WINDOWS) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake >/dev/null
 	cmake --build $(WINDOWS) -j $(JOBS)
 

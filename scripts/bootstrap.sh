@@ -3,12 +3,23 @@
 # need and that this machine does not have yet. Safe to run again and again.
 set -euo pipefail
 
+# The Windows programs are 32-bit: the i686 cross compiler (win32 threading
+# variant) builds them and Wine's 32-bit half (wine32, from Debian's i386
+# architecture) runs them in a 64-bit prefix, as on 64-bit Windows.
 packages=(
   make cmake g++ clang libclang-rt-14-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine64 fonts-wine xvfb xdotool imagemagick x11-utils zip unzip
+  g++-mingw-w64-i686-win32 binutils-mingw-w64-i686
+  wine wine64 wine32:i386 fonts-wine xvfb xdotool imagemagick x11-utils zip unzip
 )
+
+sudo_cmd=()
+if [[ $(id -u) -ne 0 ]]; then sudo_cmd=(sudo); fi
+
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  echo "bootstrap: adding Debian's i386 architecture (for wine32)"
+  "${sudo_cmd[@]}" dpkg --add-architecture i386
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -19,8 +30,6 @@ done
 
 if ((${#missing[@]})); then
   echo "bootstrap: installing ${missing[*]}"
-  sudo_cmd=()
-  if [[ $(id -u) -ne 0 ]]; then sudo_cmd=(sudo); fi
   "${sudo_cmd[@]}" apt-get update -qq
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi

@@ -46,7 +46,7 @@ version_rc=$root/shell/resources/Quenlark.rc
 [[ -f $game_exe ]] || fail "the desktop game $game_exe is missing; build it with 'make windows'"
 command -v convert >/dev/null || fail "ImageMagick's convert is missing; run scripts/bootstrap.sh"
 command -v zip >/dev/null || fail "zip is missing; run scripts/bootstrap.sh"
-objcopy=x86_64-w64-mingw32-objcopy
+objcopy=i686-w64-mingw32-objcopy
 command -v $objcopy >/dev/null || fail "$objcopy is missing; run scripts/bootstrap.sh"
 # The version the game reports: PRODUCTVERSION 1,2,0,0 gives 1.2.
 version=$(sed -n 's/^ *PRODUCTVERSION *\([0-9]*\) *, *\([0-9]*\).*/\1.\2/p' "$version_rc" | head -n 1)

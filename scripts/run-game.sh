@@ -59,7 +59,9 @@ xdpyinfo >/dev/null 2>&1 || { echo "run-game: Xvfb did not start on $display" >&
 
 # The prefix, once: Wine's virtual desktop must be set before its server
 # starts, so windows get title bars and repaint like on Windows.
-if [[ ! -f $prefix/.quenlark-ready ]]; then
+# It is made again when the installed Wine or its loaders change.
+stamp=$("$(dirname -- "${BASH_SOURCE[0]}")/wine-build-stamp.sh")
+if [[ ! -f $prefix/.quenlark-ready || $(cat "$prefix/.quenlark-ready") != "$stamp" ]]; then
   rm -rf "$prefix"
   echo "run-game: creating Wine prefix $prefix (once)" >&2
   timeout 180 wineboot -i >/dev/null 2>&1 || true
@@ -68,7 +70,7 @@ if [[ ! -f $prefix/.quenlark-ready ]]; then
   timeout 30 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 800x600 /f >/dev/null 2>&1
   timeout 60 wineserver -k || true
   timeout 60 wineserver -w || true
-  touch "$prefix/.quenlark-ready"
+  echo "$stamp" >"$prefix/.quenlark-ready"
 fi
 
 # Debian's Wine does not find its own fonts: caption buttons would show as the

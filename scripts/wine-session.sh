@@ -26,7 +26,8 @@
 #   2. Template prefix: $STATE/template, made once (wineboot -i) under an flock,
 #      with the virtual desktop switched on (HKCU\Software\Wine\Explorer
 #      Desktop=Default, ...\Explorer\Desktops Default=WxH) and Mono/Gecko off.
-#      It is remade when the installed Wine changes.
+#      It is remade when the installed Wine or its loaders change (a prefix
+#      made before wine32 was installed cannot run 32-bit programs).
 #   3. Scratch prefix: a copy of the template under $STATE/sessions (hard links
 #      for the read-only DLLs, real copies of the registry files), with the
 #      desktop size written into user.reg before any Wine process starts, and
@@ -160,8 +161,8 @@ fi
 
 # 2. Template prefix, made once per state folder.
 template=$state/template
-# The template is remade when Wine or the way it is made changes.
-template_stamp="$(wine --version 2>/dev/null) fonts"
+# The template is remade when Wine, its loaders or the way it is made change.
+template_stamp="$("$(dirname -- "${BASH_SOURCE[0]}")/wine-build-stamp.sh") fonts"
 {
   flock -w 600 9 || die "timed out waiting for the template lock"
   if [[ ! -f $template/.session-ready || $(cat "$template/.session-ready") != "$template_stamp" ]]; then

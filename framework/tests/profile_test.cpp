@@ -1,5 +1,7 @@
 // The registry profile store of CWinApp and the application's name.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <shlwapi.h>
 
 #include <string>
 
@@ -14,10 +16,10 @@ class ProfileTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ::RegDeleteTree(HKEY_CURRENT_USER, TEXT("Software\\Quenlark Framework Test"));
+        ::SHDeleteKey(HKEY_CURRENT_USER, TEXT("Software\\Quenlark Framework Test"));
         app.InitApplicationState(::GetModuleHandle(nullptr), SW_SHOW);
     }
-    void TearDown() override { ::RegDeleteTree(HKEY_CURRENT_USER, TEXT("Software\\Quenlark Framework Test")); }
+    void TearDown() override { ::SHDeleteKey(HKEY_CURRENT_USER, TEXT("Software\\Quenlark Framework Test")); }
 
     // Writes a value of any type and size straight into the section.
     void WriteRaw(LPCTSTR name, DWORD type, const void* data, DWORD size)
@@ -117,7 +119,7 @@ TEST(AppName, WithoutTitleStringTheProgramFileNameIsTheName)
     EXPECT_EQ(tstring(AfxGetAppName()), programName);
 
     // The profile then lives under that name.
-    ::RegDeleteTree(HKEY_CURRENT_USER, TEXT("Software\\Quenlark Framework Test"));
+    ::SHDeleteKey(HKEY_CURRENT_USER, TEXT("Software\\Quenlark Framework Test"));
     app.SetRegistryKey(kKey);
     ASSERT_TRUE(app.WriteProfileInt(TEXT("s"), TEXT("v"), 11));
     DWORD value = 0, size = sizeof value;
@@ -125,7 +127,7 @@ TEST(AppName, WithoutTitleStringTheProgramFileNameIsTheName)
     EXPECT_EQ(::RegGetValue(HKEY_CURRENT_USER, path.c_str(), TEXT("v"), RRF_RT_REG_DWORD, nullptr, &value, &size),
               ERROR_SUCCESS);
     EXPECT_EQ(value, 11u);
-    ::RegDeleteTree(HKEY_CURRENT_USER, TEXT("Software\\Quenlark Framework Test"));
+    ::SHDeleteKey(HKEY_CURRENT_USER, TEXT("Software\\Quenlark Framework Test"));
 }
 
 TEST(AppName, AGivenNameWins)

@@ -353,12 +353,16 @@ TEST_F(WindowTest, DialogDefaultProcessingPaintsAndCloseCancels)
     TestDialog dialog;
     dialog.postOnInit = {};
     // WM_CLOSE after the dialog has painted: the system's processing turns it into IDCANCEL.
-    ::SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
-        ::KillTimer(nullptr, id);
-        HWND dlg = ::FindWindow(nullptr, TEXT("Framework Test"));
-        if (dlg != nullptr)
-            ::PostMessage(dlg, WM_CLOSE, 0, 0);
-    });
+    struct CloseLater {
+        static void CALLBACK OnTimer(HWND, UINT, UINT_PTR id, DWORD)
+        {
+            ::KillTimer(nullptr, id);
+            HWND dlg = ::FindWindow(nullptr, TEXT("Framework Test"));
+            if (dlg != nullptr)
+                ::PostMessage(dlg, WM_CLOSE, 0, 0);
+        }
+    };
+    ::SetTimer(nullptr, 0, 300, CloseLater::OnTimer);
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     EXPECT_GE(dialog.paints, 1);
 }
@@ -384,17 +388,21 @@ TEST_F(WindowTest, MessageBoxWithoutCaptionShowsTheApplicationName)
     caption.clear();
     owner = nullptr;
     // The box runs its own loop; a timer reads it and presses OK.
-    ::SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
-        HWND box = ::FindWindow(TEXT("#32770"), nullptr);
-        if (box == nullptr)
-            return;
-        ::KillTimer(nullptr, id);
-        TCHAR text[256] = {0};
-        ::GetWindowText(box, text, 256);
-        caption = text;
-        owner = ::GetWindow(box, GW_OWNER);
-        ::PostMessage(box, WM_COMMAND, IDOK, 0);
-    });
+    struct PressOk {
+        static void CALLBACK OnTimer(HWND, UINT, UINT_PTR id, DWORD)
+        {
+            HWND box = ::FindWindow(TEXT("#32770"), nullptr);
+            if (box == nullptr)
+                return;
+            ::KillTimer(nullptr, id);
+            TCHAR text[256] = {0};
+            ::GetWindowText(box, text, 256);
+            caption = text;
+            owner = ::GetWindow(box, GW_OWNER);
+            ::PostMessage(box, WM_COMMAND, IDOK, 0);
+        }
+    };
+    ::SetTimer(nullptr, 0, 300, PressOk::OnTimer);
     EXPECT_EQ(frame->pane.MessageBox(TEXT("hello")), IDOK);
     EXPECT_EQ(caption, tstring(TEXT("Framework Test App")));
     EXPECT_EQ(owner, frame->m_hWnd);

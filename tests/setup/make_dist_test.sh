@@ -24,9 +24,9 @@ make_dist=$project/scripts/make-dist.sh
 
 build=$work/build
 mkdir -p "$build/setup" "$build/shell"
-cc=x86_64-w64-mingw32-gcc-posix
-objdump=x86_64-w64-mingw32-objdump
-objcopy=x86_64-w64-mingw32-objcopy
+cc=i686-w64-mingw32-gcc-win32
+objdump=i686-w64-mingw32-objdump
+objcopy=i686-w64-mingw32-objcopy
 stand_in() {  # stand_in NAME EXE: a small program with debug information
   printf 'const char* name = "%s";\nint main(void) { return name[0] == 0; }\n' "$1" >"$work/$1.c"
   "$cc" -g -o "$2" "$work/$1.c"

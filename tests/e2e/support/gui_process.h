@@ -86,11 +86,11 @@ private:
 template <typename Condition>
 bool WaitUntil(Condition condition, DWORD timeoutMs, DWORD stepMs = 20)
 {
-    const ULONGLONG end = GetTickCount64() + timeoutMs;
+    const DWORD start = GetTickCount();
     for (;;) {
         if (condition())
             return true;
-        if (GetTickCount64() >= end)
+        if (GetTickCount() - start >= timeoutMs)
             return false;
         Sleep(stepMs);
     }

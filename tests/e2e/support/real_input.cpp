@@ -26,16 +26,17 @@ void Press(POINT screen)
     SendMouse(screen, MOUSEEVENTF_LEFTUP);
 }
 
-ULONGLONG lastClickEnd = 0;
+bool clicked = false;
+DWORD lastClickEnd = 0;
 
 // Two separate clicks close together in time would be taken as one
 // double-click; wait until the last one is out of the double-click time.
 void WaitOutDoubleClickTime()
 {
-    const ULONGLONG ready = lastClickEnd + GetDoubleClickTime() + 50;
-    const ULONGLONG now = GetTickCount64();
-    if (lastClickEnd != 0 && now < ready)
-        Sleep(static_cast<DWORD>(ready - now));
+    const DWORD wait = GetDoubleClickTime() + 50;
+    const DWORD since = GetTickCount() - lastClickEnd;
+    if (clicked && since < wait)
+        Sleep(wait - since);
 }
 
 }  // namespace
@@ -57,7 +58,8 @@ void ClickAt(POINT screen)
     WaitOutDoubleClickTime();
     SendMouse(screen, 0);
     Press(screen);
-    lastClickEnd = GetTickCount64();
+    clicked = true;
+    lastClickEnd = GetTickCount();
 }
 
 void DoubleClickAt(POINT screen)
@@ -66,7 +68,8 @@ void DoubleClickAt(POINT screen)
     SendMouse(screen, 0);
     Press(screen);
     Press(screen);
-    lastClickEnd = GetTickCount64();
+    clicked = true;
+    lastClickEnd = GetTickCount();
 }
 
 void PressKeys(std::initializer_list<WORD> keys)
