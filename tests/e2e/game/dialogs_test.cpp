@@ -53,13 +53,6 @@ protected:
         SendMessageTimeoutA(GetDlgItem(dialog, id), BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
     }
 
-    static ::testing::AssertionResult Closes(HWND dialog)
-    {
-        if (e2e::WaitUntil([&] { return !IsWindow(dialog); }, 5000))
-            return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure() << "\"" << e2e::WindowText(dialog) << "\" stayed open";
-    }
-
     ::testing::AssertionResult Confirm(HWND dialog)
     {
         e2e::PressDialogButton(dialog, IDOK);

@@ -27,6 +27,18 @@ public:
     }
 
 protected:
+    // The window (a dialog or box of the game) goes away, and the game has
+    // finished what its closing started (settings are written after a dialog
+    // ends), so the registry and the view can be read.
+    ::testing::AssertionResult Closes(HWND window)
+    {
+        if (!e2e::WaitUntil([&] { return !IsWindow(window); }, 5000))
+            return ::testing::AssertionFailure() << "\"" << e2e::WindowText(window) << "\" stayed open";
+        if (!game_.Idle())
+            return ::testing::AssertionFailure() << "the game did not answer after the window closed";
+        return ::testing::AssertionSuccess();
+    }
+
     // Settings as the game reads them at start; call before StartGame.
     static void SetSetting(const char* name, DWORD value)
     {
@@ -128,7 +140,7 @@ protected:
         }
         const std::string text = e2e::MessageBoxText(box);
         e2e::PressDialogButton(box, IDOK);
-        EXPECT_TRUE(e2e::WaitUntil([&] { return !IsWindow(box); }, 5000)) << "the box stayed open";
+        EXPECT_TRUE(Closes(box));
         return text;
     }
 

@@ -31,13 +31,6 @@ protected:
             return ::testing::AssertionSuccess();
         return ::testing::AssertionFailure() << "menu " << menu << " did not open to choose item " << item;
     }
-
-    static ::testing::AssertionResult Closes(HWND window)
-    {
-        if (e2e::WaitUntil([&] { return !IsWindow(window); }, 5000))
-            return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure() << "\"" << e2e::WindowText(window) << "\" stayed open";
-    }
 };
 
 RECT WindowBounds(HWND window)

@@ -74,7 +74,7 @@ TEST_F(Menus, UndoIsGreyedAfterAFinishedGame)
     HWND box = game_.WaitForMessageBox(10000);
     ASSERT_NE(box, nullptr);
     e2e::PressDialogButton(box, IDOK);
-    ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(box); }, 5000));
+    ASSERT_TRUE(Closes(box));
     EXPECT_EQ(UndoLook(), "greyed") << "after the end of the game";
 }
 

@@ -199,7 +199,7 @@ TEST_F(Play, WholeCompactGameEndsWithTheHighScoreMessageOverTheFinalBoard)
         << "the final board is not under the box: " << outsideBox(game_.View()).Difference(expectedPicture);
 
     e2e::PressDialogButton(box, IDOK);
-    ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(box); }, 5000));
+    ASSERT_TRUE(Closes(box));
     EXPECT_TRUE(ViewShows(final, DefaultTheme, true, "final"));
 
     EXPECT_EQ(e2e::ReadRegistryDword(HKEY_CURRENT_USER, HighScoreKey(0), "score1"), DWORD{final.score});

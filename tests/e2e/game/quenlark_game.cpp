@@ -145,12 +145,22 @@ e2e::ScreenPicture QuenlarkGame::SettledView() const
 
 bool QuenlarkGame::ViewStays(const e2e::ScreenPicture& expected, DWORD waitMs) const
 {
+    // The area a closed dialog covered is repainted only after it is gone, and
+    // later still on a busy machine: judge the view once that is done.
+    if (!Idle() || !ViewBecomes(expected, 3000))
+        return false;
     for (DWORD waited = 0; waited < waitMs; waited += 100) {
         if (View() != expected)
             return false;
         Sleep(100);
     }
     return View() == expected;
+}
+
+bool QuenlarkGame::Idle(DWORD timeoutMs) const
+{
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(frame_, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result) != 0;
 }
 
 bool QuenlarkGame::ViewBecomes(const e2e::ScreenPicture& expected, DWORD timeoutMs) const

@@ -63,9 +63,15 @@ public:
     HWND WaitForDialog(const char* caption, DWORD timeoutMs = 10000) const;
 
     // True when the view comes to equal `expected` within `timeoutMs`.
-    bool ViewBecomes(const e2e::ScreenPicture& expected, DWORD timeoutMs = 2000) const;
-    // True when the view still equals `expected` after `waitMs`, checked on the way.
+    bool ViewBecomes(const e2e::ScreenPicture& expected, DWORD timeoutMs = 5000) const;
+    // True when the view, once the game is idle and has repainted what a closed
+    // window uncovered, equals `expected` and still does after `waitMs`.
     bool ViewStays(const e2e::ScreenPicture& expected, DWORD waitMs = 400) const;
+
+    // True once the game has finished handling what it was sent or posted
+    // before: a message sent to the frame is handled only when the game's
+    // thread takes messages again (or sits in a modal box's loop).
+    bool Idle(DWORD timeoutMs = 10000) const;
 
 private:
     bool Launch(const std::string& program, const e2e::GuiProcess::Environment& environment, std::string* error);

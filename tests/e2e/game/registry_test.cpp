@@ -67,7 +67,7 @@ TEST_F(BadRegistry, GameSizeFiveLaysOutLikeMaximumAndScoresInItsOwnSection)
     EXPECT_EQ(e2e::MessageBoxText(box), "Game Over. Well done, you have the highest score of " +
                                             std::to_string(model.Score()) + "!");
     e2e::PressDialogButton(box, IDOK);
-    ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(box); }, 5000));
+    ASSERT_TRUE(Closes(box));
     EXPECT_EQ(e2e::ReadRegistryDword(HKEY_CURRENT_USER, HighScoreKey(5), "score1"), DWORD{model.Score()});
     EXPECT_FALSE(e2e::RegistryKeyExists(HKEY_CURRENT_USER, HighScoreKey(2)));
     EXPECT_TRUE(ViewShows(model.State(), DefaultTheme, false, "final"));
