@@ -4,44 +4,21 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <map>
 #include <random>
 #include <sstream>
 #include <string>
 
 #include "board_painter.h"
-#include "runtime_random.h"
+#include "fake_platform.h"
 #include "themes.h"
 
 namespace {
 
-class MemoryPlatform : public BoardPlatform {
-public:
-    std::map<std::string, std::int32_t> profile;
-    int clock = 0;
-
-    std::int32_t GetProfileInt(const TextChar* section, const TextChar* key, std::int32_t def) override
-    {
-        auto found = profile.find(std::string(section) + "/" + key);
-        return found == profile.end() ? def : found->second;
-    }
-    void WriteProfileInt(const TextChar* section, const TextChar* key, std::int32_t value) override
-    {
-        profile[std::string(section) + "/" + key] = value;
-    }
-    TimeOfDay LocalTimeOfDay() override
-    {
-        ++clock;
-        return TimeOfDay{clock / 3600 % 24, clock / 60 % 60, clock % 60};
-    }
-    void SeedRandom(std::uint32_t seed) override { random.Seed(seed); }
-    int DrawRandom() override { return random.Next(); }
-    void RepaintNow() override {}
-    void ShowMessage(const TextChar*) override {}
-
-private:
-    RuntimeRandom random;
-};
+// Each new game of a played board starts a second later, so it differs.
+TimeOfDay SecondsSinceMidnight(int seconds)
+{
+    return TimeOfDay{seconds / 3600 % 24, seconds / 60 % 60, seconds % 60};
+}
 
 // A 32-bit top-down surface in a memory device context, set up as the
 // board view sets up its off-screen surface.
@@ -121,8 +98,9 @@ std::string Describe(const Case& c)
 void PlayAndCompare(const Case& c, unsigned seed)
 {
     SCOPED_TRACE(Describe(c));
-    MemoryPlatform platform;
-    platform.clock = static_cast<int>(seed * 7919 % 86400);
+    FakePlatform platform;
+    int clock = static_cast<int>(seed * 7919 % 86400);
+    platform.time = SecondsSinceMidnight(clock);
     platform.WriteProfileInt(QTEXT("settings"), QTEXT("gamesize"), c.gameSize);
     platform.WriteProfileInt(QTEXT("settings"), QTEXT("style"), c.style);
     Board board;
@@ -163,6 +141,7 @@ void PlayAndCompare(const Case& c, unsigned seed)
             paintBoth("a shape change");
         } else if (action == 3) {
             platform.WriteProfileInt(QTEXT("settings"), QTEXT("gamesize"), static_cast<int>(random() % 3));
+            platform.time = SecondsSinceMidnight(++clock);
             NewGame(board, platform, true);
             board.tileStyle = c.style;
             paintBoth("a new game");
@@ -211,7 +190,7 @@ TEST(PaintPaths, SelectedTileShowsThreeOutlines)
     // pixels inside its 16 x 16 rectangle, colour between and inside.
     Board board;
     board.clientRect = {0, 0, 15, 29};
-    MemoryPlatform platform;
+    FakePlatform platform;
     NewGame(board, platform, false);
     ASSERT_EQ(board.cellCount, 1u);
     board.colourGrid[0] = 2;

@@ -47,6 +47,8 @@ protected:
         ASSERT_NE(frame_, nullptr) << "the probe's window did not appear";
         view_ = GetDlgItem(frame_, IDW_PROBE_VIEW);
         ASSERT_NE(view_, nullptr);
+        // The window shows before its first paint reaches the screen.
+        ASSERT_TRUE(ViewShows(25, 25, Tile)) << "the probe's view was never painted";
     }
 
     ScreenPicture View() const { return ScreenPicture::CaptureClient(view_); }

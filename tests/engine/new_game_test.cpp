@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "fake_platform.h"
+#include "board_pictures.h"
 #include "profile_names.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <random>
 #include <sstream>
 
-#include "fake_platform.h"
+#include "board_pictures.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "fake_platform.h"
+#include "board_pictures.h"
 
 namespace {
 

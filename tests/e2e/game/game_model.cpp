@@ -34,18 +34,17 @@ GameModel::GameModel(const GameModel& other)
                   board_.undoGrid.get());
     }
     board_.undoScore = other.board_.undoScore;
-    profile_ = other.profile_;
-    messages_ = other.messages_;
+    platform_ = other.platform_;
 }
 
 void GameModel::Click(int x, int y)
 {
-    BoardClick(board_, *this, x, y);
+    BoardClick(board_, platform_, x, y);
 }
 
 void GameModel::UndoLast()
 {
-    Undo(board_, *this);
+    Undo(board_, platform_);
 }
 
 BoardState GameModel::State() const
@@ -60,18 +59,6 @@ BoardState GameModel::State() const
         state.selected[i] = board_.markGrid[i] == Selected;
     }
     return state;
-}
-
-std::int32_t GameModel::GetProfileInt(const TextChar* section, const TextChar* key,
-                                      std::int32_t defaultValue)
-{
-    const auto found = profile_.find(std::string(section) + "/" + key);
-    return found == profile_.end() ? defaultValue : found->second;
-}
-
-void GameModel::WriteProfileInt(const TextChar* section, const TextChar* key, std::int32_t value)
-{
-    profile_[std::string(section) + "/" + key] = value;
 }
 
 }  // namespace game
