@@ -1,4 +1,4 @@
-# quenlark_add_import_check(NAME <test> PROGRAM <target or path> LIST <list file>
+# quenlark_add_import_check(NAME <test> PROGRAM <target or absolute path> LIST <list file>
 #                           [BASELINE <target>] [LABELS <label>...]
 #                           [EXPECT <offender>...])
 # Registers a test that runs scripts/check-imports.sh: it fails, naming each
@@ -11,10 +11,12 @@ function(quenlark_add_import_check)
   if(NOT ARG_NAME OR NOT ARG_PROGRAM OR NOT ARG_LIST)
     message(FATAL_ERROR "quenlark_add_import_check: NAME, PROGRAM and LIST are required")
   endif()
-  if(TARGET ${ARG_PROGRAM})
-    set(program $<TARGET_FILE:${ARG_PROGRAM}>)
-  else()
+  # A target may be defined later in another folder, so anything but an
+  # absolute path is taken as a target name.
+  if(IS_ABSOLUTE "${ARG_PROGRAM}")
     set(program ${ARG_PROGRAM})
+  else()
+    set(program $<TARGET_FILE:${ARG_PROGRAM}>)
   endif()
   set(options)
   if(ARG_EXPECT)
