@@ -5,9 +5,9 @@
 
 namespace {
 
-// The 64-bit headers drop GWL_USERDATA; GWLP_USERDATA is the same slot, and
-// GetWindowLongW/SetWindowLongW are what CE 3.0 has.
-constexpr int kUserData = GWLP_USERDATA;
+// The window's user-data slot (CE 2.0 and later), through
+// GetWindowLongW/SetWindowLongW as CE 3.0 names them.
+constexpr int kUserData = GWL_USERDATA;
 
 void Paint(HWND hWnd)
 {

@@ -1,0 +1,35 @@
+# quenlark_add_import_check(NAME <test> PROGRAM <target or absolute path> LIST <list file>
+#                           [BASELINE <target>] [LABELS <label>...]
+#                           [EXPECT <offender>...])
+# Registers a test that runs scripts/check-imports.sh: it fails, naming each
+# offender, if PROGRAM imports a function outside LIST's allowed entries (and
+# outside BASELINE's imports, when given), or if LIST sets a highest subsystem
+# version and PROGRAM's PE header asks for more. With EXPECT, the test passes
+# only if the offenders are exactly those names.
+function(quenlark_add_import_check)
+  cmake_parse_arguments(ARG "" "NAME;PROGRAM;LIST;BASELINE" "EXPECT;LABELS" ${ARGN})
+  if(NOT ARG_NAME OR NOT ARG_PROGRAM OR NOT ARG_LIST)
+    message(FATAL_ERROR "quenlark_add_import_check: NAME, PROGRAM and LIST are required")
+  endif()
+  # A target may be defined later in another folder, so anything but an
+  # absolute path is taken as a target name.
+  if(IS_ABSOLUTE "${ARG_PROGRAM}")
+    set(program ${ARG_PROGRAM})
+  else()
+    set(program $<TARGET_FILE:${ARG_PROGRAM}>)
+  endif()
+  set(options)
+  if(ARG_EXPECT)
+    list(JOIN ARG_EXPECT "," names)
+    list(APPEND options --expect ${names})
+  endif()
+  if(ARG_BASELINE)
+    list(APPEND options --baseline $<TARGET_FILE:${ARG_BASELINE}>)
+  endif()
+  add_test(NAME ${ARG_NAME}
+           COMMAND sh ${PROJECT_SOURCE_DIR}/scripts/check-imports.sh ${options}
+                   ${CMAKE_OBJDUMP} ${ARG_LIST} ${program})
+  if(ARG_LABELS)
+    set_tests_properties(${ARG_NAME} PROPERTIES LABELS "${ARG_LABELS}")
+  endif()
+endfunction()
