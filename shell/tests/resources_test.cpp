@@ -269,9 +269,9 @@ INT_PTR CALLBACK QuietDialogProc(HWND, UINT message, WPARAM, LPARAM)
     return message == WM_INITDIALOG;
 }
 
-// The header of a dialog template as stored: plain or extended, its
-// extended style, size in dialog units and font.
-struct TemplateHeader {
+// A dialog template as stored: plain or extended, its extended style, size
+// in dialog units, font and the rectangle of each control.
+struct DialogTemplate {
     bool extended = false;
     DWORD exStyle = 0;
     SIZE size{0, 0};
@@ -292,9 +292,9 @@ const WORD* SkipNameOrOrdinal(const WORD* at)
     return at + 1;
 }
 
-TemplateHeader ReadTemplateHeader(HMODULE module, int id)
+DialogTemplate ReadDialogTemplate(HMODULE module, int id)
 {
-    TemplateHeader header;
+    DialogTemplate header;
     HRSRC found = ::FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(5) /* RT_DIALOG */);
     const auto* words = found ? static_cast<const WORD*>(::LockResource(::LoadResource(module, found))) : nullptr;
     if (words == nullptr)
@@ -348,7 +348,7 @@ void CheckDialog(HMODULE module, int id, const std::string& caption, const std::
                  DWORD styleMask)
 {
     SCOPED_TRACE("dialog " + std::to_string(id));
-    const TemplateHeader header = ReadTemplateHeader(module, id);
+    const DialogTemplate header = ReadDialogTemplate(module, id);
     EXPECT_EQ(header.font, g_facts->dialogFont);
     EXPECT_EQ(header.pointSize, 8);
     ASSERT_EQ(header.items.size(), expected.size());
@@ -432,7 +432,7 @@ TEST_F(Resources, ScoresDialogHoldsOneReportList)
                 {{1013, "SysListView32", "", g_facts->scoresList,
                   LVS_REPORT | LVS_NOSORTHEADER | WS_BORDER | WS_TABSTOP}},
                 LVS_TYPEMASK | LVS_NOSORTHEADER | WS_BORDER | WS_TABSTOP);
-    const TemplateHeader header = ReadTemplateHeader(module, 131);
+    const DialogTemplate header = ReadDialogTemplate(module, 131);
     EXPECT_EQ(header.size.cx, g_facts->scoresSize.cx);
     EXPECT_EQ(header.size.cy, g_facts->scoresSize.cy);
 }
@@ -447,7 +447,7 @@ TEST_F(Resources, AboutBoxShowsIconNameVersionAndMaker)
                     {-1, "Static", "Zandravex Software", {33, 30, 64, 8}, WS_GROUP},
                 },
                 SS_TYPEMASK | WS_GROUP);
-    const TemplateHeader header = ReadTemplateHeader(module, 100);
+    const DialogTemplate header = ReadDialogTemplate(module, 100);
     EXPECT_EQ(header.extended, g_facts->aboutExtended);
     EXPECT_EQ(header.exStyle, g_facts->aboutExStyle);
     EXPECT_EQ(header.size.cx, 135);
