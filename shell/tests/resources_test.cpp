@@ -10,6 +10,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "application_manifest.h"
+
 namespace {
 
 std::string g_exePath;
@@ -27,6 +29,7 @@ struct BuildFacts {
     const char* londonCaption;
     const char* rattlesnakeCaption;
     std::vector<Key> accelerators;
+    bool acceleratorsInStoredOrder;  // the order above is the table's
     bool acceleratorsNoInvert;
     const char* dialogFont;
     SIZE scoresSize;                 // dialog units
@@ -35,6 +38,7 @@ struct BuildFacts {
     DWORD aboutExStyle;
     std::vector<std::pair<std::string, std::string>> versionStrings;
     WORD versionCodePage;
+    const char* executionLevel;      // of the application manifest; none when null
 };
 
 const std::vector<Key> EditKeys = {
@@ -43,28 +47,28 @@ const std::vector<Key> EditKeys = {
     {0, VK_F6, 57680},         {FSHIFT, VK_F6, 57681},
 };
 
-std::vector<Key> WithFileKeys(std::vector<Key> keys)
-{
-    keys.push_back({FCONTROL, 'N', 57600});
-    keys.push_back({FCONTROL, 'O', 57601});
-    keys.push_back({FCONTROL, 'S', 57603});
-    return keys;
-}
+// The handheld's table, in the order in which it is stored.
+const std::vector<Key> HandheldKeys = {
+    {FCONTROL, 'N', 57600},     {FCONTROL, 'O', 57601},       {FCONTROL, 'S', 57603},      {FCONTROL, 'Z', 57643},
+    {FCONTROL, 'X', 57635},     {FCONTROL, 'C', 57634},       {FCONTROL, 'V', 57637},      {FALT, VK_BACK, 57643},
+    {FSHIFT, VK_DELETE, 57635}, {FCONTROL, VK_INSERT, 57634}, {FSHIFT, VK_INSERT, 57637}, {0, VK_F6, 57680},
+    {FSHIFT, VK_F6, 57681},
+};
 
 const BuildFacts Desktop = {
-    "Quenlark", true, "&London", "&Rattlesnake", EditKeys, true, "MS Sans Serif", {165, 86}, {7, 7, 151, 72},
+    "Quenlark", true, "&London", "&Rattlesnake", EditKeys, false, true, "MS Sans Serif", {165, 86}, {7, 7, 151, 72},
     true, 0,
     {{"FileVersion", "1, 2, 0, 0"}, {"ProductVersion", "1, 2, 0, 0"}, {"FileDescription", "Quenlark Windows version."},
      {"InternalName", "Quenlark"}, {"OriginalFilename", "Quenlark.EXE"}, {"ProductName", "Quenlark Application"},
      {"CompanyName", "Zandravex Software"}},
-    1252};
+    1252, "asInvoker"};
 
 const BuildFacts Handheld = {
     "Quenlark\n\nQuenlark\n\n\nQuenlark.Document\nQuenlark Document", false, "London", "Rattlesnake",
-    WithFileKeys(EditKeys), false, "System", {138, 77}, {7, 7, 124, 63}, false, 0x80000000,
+    HandheldKeys, true, false, "System", {138, 77}, {7, 7, 124, 63}, false, 0x80000000,
     {{"FileDescription", "Quenlark"}, {"InternalName", "Quenlark"}, {"OriginalFilename", "Quenlark.EXE"},
      {"ProductName", "Quenlark Application"}, {"CompanyName", "Zandravex"}},
-    1200};
+    1200, nullptr};
 
 const BuildFacts* g_facts = &Desktop;
 
@@ -154,6 +158,37 @@ TEST_F(Resources, AcceleratorsBindTheEditKeys)
         EXPECT_TRUE(found) << "no entry for key " << want.key << " with modifiers " << int(want.modifiers);
     }
     ::DestroyAcceleratorTable(table);
+    if (!g_facts->acceleratorsInStoredOrder)
+        return;
+    // The entries as stored: flags, key, command and padding, 16 bits each.
+    HRSRC stored = ::FindResourceA(module, MAKEINTRESOURCEA(128), MAKEINTRESOURCEA(9) /* RT_ACCELERATOR */);
+    ASSERT_NE(stored, nullptr);
+    const auto* words = static_cast<const WORD*>(::LockResource(::LoadResource(module, stored)));
+    ASSERT_EQ(::SizeofResource(module, stored), expected.size() * 8);
+    for (size_t i = 0; i < expected.size(); ++i) {
+        const WORD* entry = words + 4 * i;
+        EXPECT_EQ(entry[0] & (FCONTROL | FALT | FSHIFT), expected[i].modifiers) << "entry " << i;
+        EXPECT_EQ(entry[1], expected[i].key) << "entry " << i;
+        EXPECT_EQ(entry[2], expected[i].command) << "entry " << i;
+    }
+}
+
+TEST_F(Resources, ManifestRunsTheGameAsItsCaller)
+{
+    const e2e::ApplicationManifest manifest = e2e::ReadApplicationManifest(module);
+    if (g_facts->executionLevel == nullptr) {  // the handheld's platform reads none
+        EXPECT_EQ(manifest.resources, 0);
+        return;
+    }
+    EXPECT_EQ(manifest.resources, 1);
+    ASSERT_TRUE(manifest.present) << "no manifest 1";
+    ASSERT_EQ(manifest.parseError, "");
+    EXPECT_EQ(manifest.identityType, "win32");
+    EXPECT_EQ(manifest.identityVersion, "1.2.0.0");
+    EXPECT_EQ(manifest.identityArchitecture, "X86");
+    EXPECT_EQ(manifest.executionLevel, g_facts->executionLevel);
+    EXPECT_EQ(manifest.uiAccess, "false");
+    EXPECT_EQ(manifest.supportedOS, e2e::VistaTo10OsIds);
 }
 
 TEST_F(Resources, IconHasA32And16PixelImageOf16Colours)
@@ -234,14 +269,15 @@ INT_PTR CALLBACK QuietDialogProc(HWND, UINT message, WPARAM, LPARAM)
     return message == WM_INITDIALOG;
 }
 
-// The header of a dialog template as stored: plain or extended, its
-// extended style, size in dialog units and font.
-struct TemplateHeader {
+// A dialog template as stored: plain or extended, its extended style, size
+// in dialog units, font and the rectangle of each control.
+struct DialogTemplate {
     bool extended = false;
     DWORD exStyle = 0;
     SIZE size{0, 0};
     WORD pointSize = 0;
     std::string font;
+    std::vector<RECT> items;  // each control's left, top, width, height
 };
 
 // Skips a name-or-ordinal field of a template.
@@ -256,24 +292,27 @@ const WORD* SkipNameOrOrdinal(const WORD* at)
     return at + 1;
 }
 
-TemplateHeader ReadTemplateHeader(HMODULE module, int id)
+DialogTemplate ReadDialogTemplate(HMODULE module, int id)
 {
-    TemplateHeader header;
+    DialogTemplate header;
     HRSRC found = ::FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(5) /* RT_DIALOG */);
     const auto* words = found ? static_cast<const WORD*>(::LockResource(::LoadResource(module, found))) : nullptr;
     if (words == nullptr)
         return header;
     DWORD style = 0;
+    WORD count = 0;
     const WORD* at = nullptr;
     header.extended = words[0] == 1 && words[1] == 0xFFFF;
     if (header.extended) {  // version, signature, help id, extended style, style, items, x, y, cx, cy
         header.exStyle = words[4] | (DWORD{words[5]} << 16);
         style = words[6] | (DWORD{words[7]} << 16);
+        count = words[8];
         header.size = {static_cast<short>(words[11]), static_cast<short>(words[12])};
         at = words + 13;
     } else {  // style, extended style, items, x, y, cx, cy
         style = words[0] | (DWORD{words[1]} << 16);
         header.exStyle = words[2] | (DWORD{words[3]} << 16);
+        count = words[4];
         header.size = {static_cast<short>(words[7]), static_cast<short>(words[8])};
         at = words + 9;
     }
@@ -286,6 +325,19 @@ TemplateHeader ReadTemplateHeader(HMODULE module, int id)
             at += 2;  // weight, italic and character set
         for (; *at != 0; ++at)
             header.font.push_back(static_cast<char>(*at));
+        ++at;
+    }
+    for (WORD i = 0; i < count; ++i) {
+        at += (at - words) % 2;  // items start on 32-bit boundaries
+        // Extended: help id, extended style, style, then the rectangle and a 32-bit id.
+        // Plain: style, extended style, then the rectangle and a 16-bit id.
+        const WORD* rect = at + (header.extended ? 6 : 4);
+        header.items.push_back({static_cast<short>(rect[0]), static_cast<short>(rect[1]),
+                                static_cast<short>(rect[2]), static_cast<short>(rect[3])});
+        at = rect + (header.extended ? 6 : 5);
+        at = SkipNameOrOrdinal(at);  // window class
+        at = SkipNameOrOrdinal(at);  // text
+        at += 1 + (*at + 1) / 2;     // creation data, counted in bytes
     }
     return header;
 }
@@ -296,9 +348,10 @@ void CheckDialog(HMODULE module, int id, const std::string& caption, const std::
                  DWORD styleMask)
 {
     SCOPED_TRACE("dialog " + std::to_string(id));
-    const TemplateHeader header = ReadTemplateHeader(module, id);
+    const DialogTemplate header = ReadDialogTemplate(module, id);
     EXPECT_EQ(header.font, g_facts->dialogFont);
     EXPECT_EQ(header.pointSize, 8);
+    ASSERT_EQ(header.items.size(), expected.size());
     HWND dialog = ::CreateDialogParamA(module, MAKEINTRESOURCEA(id), nullptr, QuietDialogProc, 0);
     ASSERT_NE(dialog, nullptr);
     char text[256] = {0};
@@ -312,6 +365,13 @@ void CheckDialog(HMODULE module, int id, const std::string& caption, const std::
         ASSERT_LT(index, expected.size()) << "more controls than expected";
         const Control& want = expected[index];
         SCOPED_TRACE("control " + std::to_string(index) + " " + want.text);
+        // As the template stores it: the dialog manager sizes an icon control
+        // after its icon, so its window does not show the template's size.
+        const RECT& stored = header.items[index];
+        EXPECT_EQ(stored.left, want.units.left);
+        EXPECT_EQ(stored.top, want.units.top);
+        EXPECT_EQ(stored.right, want.units.right);
+        EXPECT_EQ(stored.bottom, want.units.bottom);
         // Plain templates keep 16-bit ids: "no id" (-1) reads back as 0xFFFF there.
         EXPECT_EQ(::GetDlgCtrlID(child) & 0xFFFF, want.id & 0xFFFF);
         char name[64] = {0};
@@ -372,7 +432,7 @@ TEST_F(Resources, ScoresDialogHoldsOneReportList)
                 {{1013, "SysListView32", "", g_facts->scoresList,
                   LVS_REPORT | LVS_NOSORTHEADER | WS_BORDER | WS_TABSTOP}},
                 LVS_TYPEMASK | LVS_NOSORTHEADER | WS_BORDER | WS_TABSTOP);
-    const TemplateHeader header = ReadTemplateHeader(module, 131);
+    const DialogTemplate header = ReadDialogTemplate(module, 131);
     EXPECT_EQ(header.size.cx, g_facts->scoresSize.cx);
     EXPECT_EQ(header.size.cy, g_facts->scoresSize.cy);
 }
@@ -387,7 +447,7 @@ TEST_F(Resources, AboutBoxShowsIconNameVersionAndMaker)
                     {-1, "Static", "Zandravex Software", {33, 30, 64, 8}, WS_GROUP},
                 },
                 SS_TYPEMASK | WS_GROUP);
-    const TemplateHeader header = ReadTemplateHeader(module, 100);
+    const DialogTemplate header = ReadDialogTemplate(module, 100);
     EXPECT_EQ(header.extended, g_facts->aboutExtended);
     EXPECT_EQ(header.exStyle, g_facts->aboutExStyle);
     EXPECT_EQ(header.size.cx, 135);

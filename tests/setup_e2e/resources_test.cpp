@@ -1,8 +1,11 @@
 // The resources compiled into setup.exe, read back from the program file:
-// the install dialog's template, the icon group and the version block.
+// the install dialog's template, the icon group, the application manifest and
+// the version block.
 
 #include <gtest/gtest.h>
 #include <windows.h>
+
+#include "application_manifest.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -199,6 +202,22 @@ TEST_F(SetupResources, IconGroupHoldsTwoSixteenColourImages)
     EXPECT_EQ(Resource(MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(6)), nullptr) << "no string table";
     EXPECT_EQ(FindResourceA(m_module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(4)), nullptr)
         << "no menu";
+}
+
+// Windows Vista and later start the installer with administrator rights: it
+// writes under Program Files and the all-users Start menu.
+TEST_F(SetupResources, ManifestAsksForAdministratorRights)
+{
+    const e2e::ApplicationManifest manifest = e2e::ReadApplicationManifest(m_module);
+    EXPECT_EQ(manifest.resources, 1);
+    ASSERT_TRUE(manifest.present) << "no manifest 1";
+    ASSERT_EQ(manifest.parseError, "");
+    EXPECT_EQ(manifest.identityType, "win32");
+    EXPECT_EQ(manifest.identityVersion, "1.0.0.0");
+    EXPECT_EQ(manifest.identityArchitecture, "X86");
+    EXPECT_EQ(manifest.executionLevel, "requireAdministrator");
+    EXPECT_EQ(manifest.uiAccess, "false");
+    EXPECT_EQ(manifest.supportedOS, e2e::VistaTo10OsIds);
 }
 
 TEST_F(SetupResources, VersionBlock)
