@@ -1,6 +1,6 @@
 #include "error_text.h"
 
-#include <cstdio>
+#include <charconv>
 
 namespace {
 
@@ -58,6 +58,6 @@ std::string CErrorText::TextFor(std::uint32_t code) const
             return row.text;
     }
     char hex[16];
-    std::snprintf(hex, sizeof hex, "%x", static_cast<unsigned>(code));
-    return std::string("Unknown error(") + hex + ")";
+    char* end = std::to_chars(hex, hex + sizeof hex, code, 16).ptr;
+    return "Unknown error(" + std::string(hex, end) + ")";
 }

@@ -1,6 +1,6 @@
 #include "path_name.h"
 
-#include <cstdio>
+#include <charconv>
 
 #include "path_rules.h"
 
@@ -11,6 +11,18 @@ constexpr unsigned kDriveCdRom = 5;
 bool IsSeparator(char c)
 {
     return c == '\\' || c == '/';
+}
+
+// A number written out with leading zeros up to `width` digits, as printf's
+// %0*d does (without printf, whose formatting engine would come along).
+std::string ZeroPadded(int value, std::size_t width)
+{
+    char digits[16];
+    char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    std::string text(digits, end);
+    if (text.size() < width)
+        text.insert(0, width - text.size(), '0');
+    return text;
 }
 
 }  // namespace
@@ -104,9 +116,7 @@ std::optional<CPathName::Expansion> CPathName::ExpandMacro(const std::string& na
         return folder(m_platform->CurrentDirectory());
     if (name == "datedir") {
         const LocalDate date = m_platform->Today();
-        char buffer[kMaxMacroExpansion + 1];
-        std::snprintf(buffer, sizeof buffer, "%02d%02d%04d", date.day, date.month, date.year);
-        return Expansion{buffer};
+        return Expansion{ZeroPadded(date.day, 2) + ZeroPadded(date.month, 2) + ZeroPadded(date.year, 4)};
     }
     if (name == "cdrom") {
         for (char letter = 'A'; letter <= 'Z'; ++letter) {
