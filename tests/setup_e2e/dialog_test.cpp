@@ -39,8 +39,7 @@ TEST_F(SetupDialog, DialogOffersBothInstallationsFromSetupIni)
     EXPECT_TRUE(GetWindowLongA(setup.Dialog(), GWL_EXSTYLE) & WS_EX_APPWINDOW);
     EXPECT_FALSE(GetWindowLongA(setup.Dialog(), GWL_STYLE) & WS_MINIMIZEBOX);
 
-    setup.Cancel();
-    EXPECT_TRUE(setup.Ended()) << "Cancel ends the installer";
+    EXPECT_TRUE(setup.EndsOnCancel()) << "Cancel ends the installer";
 }
 
 // The component's folder macros expand in the folder offered; what they
@@ -61,8 +60,7 @@ TEST_F(SetupDialog, FolderMacroInTheComponentIsExpanded)
     setup.Click(IDOK);
     EXPECT_EQ(setup.AnswerMessageBox("setup"), kInstalled);
     EXPECT_TRUE(FileExists(std::string(folder) + "Quenlark.exe"));
-    setup.Cancel();
-    EXPECT_TRUE(setup.Ended());
+    EXPECT_TRUE(setup.EndsOnCancel());
 }
 
 // setup.ini is found beside the program file whatever the command line says:
@@ -75,17 +73,14 @@ TEST_F(SetupDialog, ConfigurationIsFoundBesideTheProgramFile)
         ASSERT_TRUE(setup.Start(name, arguments)) << setup.Error();
         EXPECT_EQ(setup.ItemText(IDC_INSTALL_PDA), "Install Quenlark on my PDA") << name;
         EXPECT_EQ(setup.ItemText(IDC_TARGET_FOLDER), kDefaultTarget) << name;
-        setup.Cancel();
-        EXPECT_TRUE(setup.Ended());
+        EXPECT_TRUE(setup.EndsOnCancel());
     }
     // The hand-off names the same file.
     Installer setup;
     ASSERT_TRUE(setup.Start("setup")) << setup.Error();
     ASSERT_TRUE(setup.SetChecked(IDC_INSTALL_DESKTOP, false));
     setup.Click(IDOK);
-    const std::vector<std::string> arguments = ManagerArguments();
-    ASSERT_EQ(arguments.size(), 2u) << ReadFile(kManagerOutput);
-    EXPECT_EQ(arguments[1], std::string(kSourceFolder) + "setup.ini");
+    ExpectHandedOver();
     EXPECT_TRUE(setup.Ended());
 }
 
@@ -100,8 +95,7 @@ TEST_F(SetupDialog, OddConfigurationsAreReadSafely)
         ASSERT_TRUE(setup.Start()) << setup.Error();
         EXPECT_EQ(setup.ItemText(IDC_INSTALL_PDA), "Install " + std::string(255, 'N') + " on my PDA");
         EXPECT_EQ(setup.ItemText(IDC_TARGET_FOLDER), "c:\\Program Files\\");
-        setup.Cancel();
-        EXPECT_TRUE(setup.Ended());
+        EXPECT_TRUE(setup.EndsOnCancel());
     }
     std::string rubbish;
     for (int i = 0; i < 4096; ++i)
@@ -113,8 +107,7 @@ TEST_F(SetupDialog, OddConfigurationsAreReadSafely)
               "Welcome to  setup. This program wll install  onto your PDA.\n\n"
               "Please click on Install to continue or click on Cancel to abort installation");
     EXPECT_FALSE(setup.ItemVisible(IDC_INSTALL_DESKTOP));
-    setup.Cancel();
-    EXPECT_TRUE(setup.Ended());
+    EXPECT_TRUE(setup.EndsOnCancel());
 }
 
 TEST_F(SetupDialog, WithoutDesktopProgramOnlyTheHandheldIsOffered)
@@ -131,8 +124,7 @@ TEST_F(SetupDialog, WithoutDesktopProgramOnlyTheHandheldIsOffered)
 
     // The hidden handheld box stays checked: Install hands over.
     setup.Click(IDOK);
-    const std::vector<std::string> arguments = ManagerArguments();
-    ASSERT_EQ(arguments.size(), 2u) << ReadFile(kManagerOutput);
+    ExpectHandedOver();
     EXPECT_TRUE(setup.Ended());
     EXPECT_FALSE(FileExists(std::string(kDefaultTarget) + "Quenlark.exe"));
 }
@@ -149,9 +141,7 @@ TEST_F(SetupDialog, InstallerFolderWithSquareBracketsIsAPlainPath)
     EXPECT_TRUE(setup.ItemVisible(IDC_INSTALL_DESKTOP));
     setup.Click(IDOK);
     EXPECT_EQ(setup.AnswerMessageBox("setup"), kInstalled);
-    const std::vector<std::string> arguments = ManagerArguments();
-    ASSERT_EQ(arguments.size(), 2u) << ReadFile(kManagerOutput);
-    EXPECT_EQ(arguments[1], folder + "setup.ini");
+    ExpectHandedOver(folder);
     EXPECT_TRUE(setup.Ended());
     ExpectInstalledIn(kDefaultTarget);
 }
@@ -201,8 +191,7 @@ TEST_F(SetupDialog, BothBoxesClearedDoesNothing)
     EXPECT_TRUE(setup.StillOpen());
     EXPECT_FALSE(FileExists(kManagerOutput));
     EXPECT_FALSE(FileExists(std::string(kDefaultTarget) + "Quenlark.exe"));
-    setup.Cancel();
-    EXPECT_TRUE(setup.Ended());
+    EXPECT_TRUE(setup.EndsOnCancel());
 }
 
 // Browse opens on the typed folder, shows it in the status line and puts the
@@ -240,8 +229,7 @@ TEST_F(SetupDialog, BrowseStartsAtTheTypedFolderAndParsesTheChoice)
     Installer::PressAndWait(browser, IDCANCEL);
     EXPECT_EQ(setup.ItemText(IDC_TARGET_FOLDER), "C:\\Browse Start\\");
 
-    setup.Cancel();
-    EXPECT_TRUE(setup.Ended());
+    EXPECT_TRUE(setup.EndsOnCancel());
 }
 
 }  // namespace

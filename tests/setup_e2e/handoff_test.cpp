@@ -19,10 +19,7 @@ TEST_F(HandOff, BothInstallationsReportSuccessThenHandOver)
     setup.Click(IDOK);
     EXPECT_EQ(setup.AnswerMessageBox("setup"), kInstalled);
 
-    const std::vector<std::string> arguments = ManagerArguments();
-    ASSERT_EQ(arguments.size(), 2u) << ReadFile(kManagerOutput);
-    EXPECT_EQ(Folded(arguments[0]), Folded(kManagerProgram));
-    EXPECT_EQ(arguments[1], std::string(kSourceFolder) + "setup.ini");
+    ExpectHandedOver();
     EXPECT_TRUE(setup.Ended()) << "the application manager takes the installer's place";
     ExpectInstalledIn(kDefaultTarget);
 }
@@ -33,9 +30,7 @@ TEST_F(HandOff, HandheldAloneStartsTheApplicationManagerAtOnce)
     ASSERT_TRUE(setup.Start()) << setup.Error();
     ASSERT_TRUE(setup.SetChecked(IDC_INSTALL_DESKTOP, false));
     setup.Click(IDOK);
-    const std::vector<std::string> arguments = ManagerArguments();
-    ASSERT_EQ(arguments.size(), 2u) << ReadFile(kManagerOutput);
-    EXPECT_EQ(arguments[1], std::string(kSourceFolder) + "setup.ini");
+    ExpectHandedOver();
     EXPECT_TRUE(setup.Ended());
     EXPECT_FALSE(FileExists(std::string(kDefaultTarget) + "Quenlark.exe"));
     EXPECT_FALSE(FileExists(kDesktopLink));
@@ -50,8 +45,7 @@ TEST_F(HandOff, MissingApplicationManagerIsReported)
     setup.Click(IDOK);
     EXPECT_EQ(setup.AnswerMessageBox("Installation"), kActiveSyncMissing);
     EXPECT_TRUE(setup.StillOpen());
-    setup.Cancel();
-    EXPECT_TRUE(setup.Ended());
+    EXPECT_TRUE(setup.EndsOnCancel());
 }
 
 TEST_F(HandOff, OddApplicationManagerValues)
@@ -66,8 +60,7 @@ TEST_F(HandOff, OddApplicationManagerValues)
         setup.Click(IDOK);
         EXPECT_EQ(setup.AnswerMessageBox("Installation"), kActiveSyncMissing);
         EXPECT_TRUE(setup.StillOpen());
-        setup.Cancel();
-        EXPECT_TRUE(setup.Ended());
+        EXPECT_TRUE(setup.EndsOnCancel());
     }
     // A program that cannot be started, and a value that is no text at all:
     // the start fails, the user is told why, and the dialog stays.
@@ -94,8 +87,7 @@ TEST_F(HandOff, OddApplicationManagerValues)
                   std::string("ActiveSync's application manager ") + value.program +
                       " could not be started: " + value.reason);
         EXPECT_TRUE(setup.StillOpen());
-        setup.Cancel();
-        EXPECT_TRUE(setup.Ended());
+        EXPECT_TRUE(setup.EndsOnCancel());
     }
 }
 
@@ -125,6 +117,7 @@ TEST_F(HandOff, ApplicationManagerIsFoundInEitherViewQuotedOrToExpand)
         {REG_EXPAND_SZ, expandable},
     };
     for (int registration = 0; registration < 3; ++registration) {
+        SCOPED_TRACE("registration " + std::to_string(registration));
         if (registration > 0) {
             RegisterAppManager(false);
             const auto& [type, text] = values[registration - 1];
@@ -135,15 +128,7 @@ TEST_F(HandOff, ApplicationManagerIsFoundInEitherViewQuotedOrToExpand)
         ASSERT_TRUE(setup.Start()) << setup.Error();
         ASSERT_TRUE(setup.SetChecked(IDC_INSTALL_DESKTOP, false));
         setup.Click(IDOK);
-        const std::vector<std::string> arguments = ManagerArguments();
-        if (arguments.size() != 2u) {
-            ADD_FAILURE() << "registration " << registration
-                          << ": the application manager was not started properly: "
-                          << ReadFile(kManagerOutput);
-            continue;
-        }
-        EXPECT_EQ(Folded(arguments[0]), Folded(kManagerProgram));
-        EXPECT_EQ(arguments[1], std::string(kSourceFolder) + "setup.ini");
+        ExpectHandedOver();
         EXPECT_TRUE(setup.Ended());
     }
 }

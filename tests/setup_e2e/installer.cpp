@@ -269,13 +269,11 @@ void InstallerTest::SetAppManagerValue(DWORD type, const void* data, DWORD size,
     RegCloseKey(key);
 }
 
-std::vector<std::string> InstallerTest::ManagerArguments(DWORD timeoutMs)
+void InstallerTest::ExpectHandedOver(const std::string& folder)
 {
-    e2e::WaitUntil([] { return FileExists(kManagerOutput); }, timeoutMs, 50);
+    e2e::WaitUntil([] { return FileExists(kManagerOutput); }, kWindowWaitMs, 50);
     Sleep(100);  // let the stand-in finish writing
     const std::string line = ReadFile(kManagerOutput);
-    if (line == "<missing>")
-        return {};
     std::wstring wide(line.size() + 1, L'\0');
     MultiByteToWideChar(CP_ACP, 0, line.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
     int count = 0;
@@ -287,7 +285,9 @@ std::vector<std::string> InstallerTest::ManagerArguments(DWORD timeoutMs)
         arguments.push_back(narrow);
     }
     LocalFree(argv);
-    return arguments;
+    ASSERT_EQ(arguments.size(), 2u) << line;
+    EXPECT_EQ(Folded(arguments[0]), Folded(kManagerProgram));
+    EXPECT_EQ(arguments[1], folder + "setup.ini");
 }
 
 void InstallerTest::ExpectInstalledIn(const std::string& target)

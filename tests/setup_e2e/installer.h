@@ -76,7 +76,12 @@ public:
     void Click(int id) const { PostMessageA(Item(id), BM_CLICK, 0, 0); }
     bool SetChecked(int id, bool checked) const;
     void TypeFolder(const std::string& folder) const;
-    void Cancel() const { Click(IDCANCEL); }
+    // Presses Cancel; true when the installer then ends.
+    bool EndsOnCancel() const
+    {
+        Click(IDCANCEL);
+        return Ended();
+    }
 
     // Waits for a message box with this caption, reads its text and closes it
     // with OK.
@@ -114,8 +119,9 @@ protected:
     static void RegisterAppManager(bool registered);
     static void SetAppManagerValue(DWORD type, const void* data, DWORD size,
                                    REGSAM view = KEY_WOW64_64KEY);
-    // The arguments the stand-in application manager was started with.
-    static std::vector<std::string> ManagerArguments(DWORD timeoutMs = kWindowWaitMs);
+    // The stand-in application manager was started with setup.ini of the
+    // installation folder.
+    static void ExpectHandedOver(const std::string& folder = kSourceFolder);
 
     static void ExpectInstalledIn(const std::string& target);
     // Every setting of a shortcut to the program installed in a folder.

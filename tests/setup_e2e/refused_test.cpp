@@ -25,8 +25,7 @@ TEST_F(RefusedInput, FolderThatCannotBeMadeStopsInstall)
     Sleep(1000);
     EXPECT_FALSE(FileExists(kManagerOutput)) << "no hand-off after the folder failure";
     EXPECT_FALSE(FileExists(kDesktopLink));
-    setup.Cancel();
-    EXPECT_TRUE(setup.Ended());
+    EXPECT_TRUE(setup.EndsOnCancel());
 }
 
 // An empty or blank folder box, a drive root, a path that climbs back to one,
@@ -54,8 +53,7 @@ TEST_F(RefusedInput, EmptyBlankRootOrRelativeFolderIsRefused)
     for (const char* path : {"C:\\Quenlark.exe", "C:\\featured.gif", "C:\\Quenlark.html",
                              "C:\\Games", "C:\\updir", "C:\\drel", kDesktopLink, kStartMenuLink})
         EXPECT_FALSE(FileExists(path)) << path;
-    setup.Cancel();
-    EXPECT_TRUE(setup.Ended());
+    EXPECT_TRUE(setup.EndsOnCancel());
 }
 
 // Names in setup.ini that would put a file or a shortcut outside its folder,
@@ -99,8 +97,7 @@ TEST_F(RefusedInput, NamesThatAreNoPlainFileOrFolderNameAreRefused)
                       refused.name + ". The desktop version of " + refused.appName +
                       " will not be installed.");
         EXPECT_TRUE(setup.StillOpen());
-        setup.Cancel();
-        EXPECT_TRUE(setup.Ended());
+        EXPECT_TRUE(setup.EndsOnCancel());
         EXPECT_FALSE(FileExists(kDefaultTarget)) << refused.name << ": a folder was made";
         for (const std::string& path : refused.outside)
             EXPECT_FALSE(FileExists(path)) << refused.name << ": " << path;
@@ -149,8 +146,7 @@ TEST_F(RefusedInput, ExpansionThatDoesNotFitStopsInstallLikeAFolderThatCannotBeM
         EXPECT_FALSE(FileExists(made)) << made;
     EXPECT_FALSE(FileExists("C:\\Deep")) << "a folder was made of the cut path";
     EXPECT_FALSE(FileExists(kDesktopLink));
-    setup.Cancel();
-    EXPECT_TRUE(setup.Ended());
+    EXPECT_TRUE(setup.EndsOnCancel());
 }
 
 }  // namespace
