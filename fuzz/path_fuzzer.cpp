@@ -100,8 +100,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // A plain name never leads out of the folder it is joined to.
     if (IsPlainName(text))
         Check(text.find_first_of("\\/:") == std::string::npos && text != "..");
-    if (NamesFolderBelowRoot(text, platform.macroText))
-        Check(text.find_first_not_of(" \t") != std::string::npos);
+    // A normal folder is a full path with backslashes that stays as it is.
+    const std::string normal = NormalFolderBelowRoot(text);
+    if (!normal.empty())
+        Check(IsFullPath(normal) && normal.back() == '\\' && normal.find('/') == std::string::npos &&
+              NormalFolderBelowRoot(normal) == normal);
     IsFullPath(text);
     return 0;
 }

@@ -3,7 +3,6 @@
 #include "data_exchange.h"
 #include "installer_paths.h"
 #include "paint_dc.h"
-#include "path_rules.h"
 #include "profile_reader.h"
 #include "resource.h"
 #include "setup_texts.h"
@@ -61,11 +60,12 @@ BOOL CSetupDlg::OnInitDialog()
     m_sourceFolder = InstallerFolder(InstallerProgramPath());
     m_iniPath = m_sourceFolder + kConfigurationName;
 
-    // The component names the folder below "c:\Program Files\" as it stands;
-    // a name that would lead elsewhere is left out (Install refuses it).
+    // The component names the folder below "c:\Program Files\", its folder
+    // macros expanded; one that would lead elsewhere is left out (Install
+    // refuses it).
     m_component = ReadSetting(kManagerSection, "component");
-    if (IsPlainName(m_component))
-        m_targetFolder.Text() += m_component;
+    if (const auto folder = ComponentFolderName(m_component))
+        m_targetFolder.Text() += *folder;
     m_targetFolder.EnsureTrailingSeparator();
     m_appName = ReadSetting(kProductSection, "appname");
 

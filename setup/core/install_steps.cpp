@@ -9,7 +9,8 @@ bool InstallOnDesktop(InstallPlatform& platform, const InstallSource& source,
                       CPathName& targetFolder)
 {
     // Judged as typed, before the separator that would turn "" into "\".
-    if (!targetFolder.IsBelowRoot()) {
+    const std::string normal = NormalFolderBelowRoot(targetFolder.Text());
+    if (normal.empty()) {
         platform.ShowMessage(RootFolderMessage(targetFolder.Text(), source.appName),
                              MessageIcon::Error);
         return false;
@@ -20,6 +21,9 @@ bool InstallOnDesktop(InstallPlatform& platform, const InstallSource& source,
                              MessageIcon::Error);
         return false;
     }
+    // The folders made, the copies and the shortcuts' target, working folder
+    // and icon file all take the one normal path.
+    targetFolder.Text() = normal;
 
     const std::string desktop = platform.ReadProfile(kProductSection, "desktop", source.iniPath);
     const std::string filename = platform.ReadProfile(kProductSection, "filename", source.iniPath);
@@ -30,6 +34,12 @@ bool InstallOnDesktop(InstallPlatform& platform, const InstallSource& source,
             platform.ShowMessage(BadNameMessage(*name, source.appName), MessageIcon::Error);
             return false;
         }
+    }
+    // The component also names the folder the dialog offers, macros expanded.
+    if (!source.component.empty() &&
+        !ComponentFolderName(source.component, targetFolder.Platform())) {
+        platform.ShowMessage(BadNameMessage(source.component, source.appName), MessageIcon::Error);
+        return false;
     }
 
     if (!targetFolder.Exists() && !targetFolder.CreateChain()) {

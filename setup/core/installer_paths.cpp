@@ -2,6 +2,7 @@
 
 #include "file_item.h"
 #include "path_name.h"
+#include "path_rules.h"
 
 const char kConfigurationName[] = "setup.ini";
 const char kDefaultTargetRoot[] = "c:\\Program Files\\";
@@ -22,4 +23,21 @@ std::string HandheldConfigurationPath(const std::string& folder, PathPlatform& p
     path.Text() = folder;
     path.EnsureTrailingSeparator();
     return path.Text() + kConfigurationName;
+}
+
+std::optional<std::string> ComponentFolderName(const std::string& component,
+                                               PathPlatform& platform)
+{
+    CPathName folder(kDefaultTargetRoot, platform);
+    const std::string root = folder.Text();
+    folder.Append(component);
+    const std::string& text = folder.Text();
+    if (!folder.Fits() || text.compare(0, root.size(), root) != 0)
+        return std::nullopt;
+    std::string name = text.substr(root.size());
+    if (!name.empty() && name.back() == folder.Separator())
+        name.pop_back();
+    if (!IsPlainName(name))
+        return std::nullopt;
+    return name;
 }

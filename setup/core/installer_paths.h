@@ -1,6 +1,7 @@
 #pragma once
 // Where the installer finds its configuration and what folder it offers.
 
+#include <optional>
 #include <string>
 
 #include "file_size_probe.h"
@@ -23,3 +24,10 @@ std::string InstallerFolder(const std::string& programPath,
 // a separator if it lacks one, followed by "setup.ini".
 std::string HandheldConfigurationPath(const std::string& folder,
                                       PathPlatform& platform = SystemPathPlatform());
+
+// The folder the component names below kDefaultTargetRoot: the component is
+// appended and the whole text parsed again, so its folder macros expand
+// ("Q[datedir]" gives "Q07122026"). None when what it expands to is no plain
+// folder name, which would lead out of kDefaultTargetRoot or nowhere.
+std::optional<std::string> ComponentFolderName(const std::string& component,
+                                               PathPlatform& platform = SystemPathPlatform());

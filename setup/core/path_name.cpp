@@ -2,8 +2,6 @@
 
 #include <charconv>
 
-#include "path_rules.h"
-
 namespace {
 
 constexpr unsigned kDriveCdRom = 5;
@@ -173,11 +171,6 @@ bool CPathName::CreateChain() const
 bool CPathName::Fits() const
 {
     return !m_unfitText || *m_unfitText != m_text;
-}
-
-bool CPathName::IsBelowRoot() const
-{
-    return NamesFolderBelowRoot(m_text, m_platform->CurrentDirectory());
 }
 
 std::vector<std::string> ChainLevels(const std::string& text)

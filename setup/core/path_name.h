@@ -41,14 +41,13 @@ public:
     // source could not be read): the text is not the folder that was meant.
     // Text put in its place, as typed, fits again.
     bool Fits() const;
-    // True when the text names a folder below the root of a drive or share;
-    // a relative text is taken from the current directory.
-    bool IsBelowRoot() const;
 
     const std::string& Text() const { return m_text; }
     // The raw text, for dialog data exchange: stored as typed, not parsed.
     std::string& Text() { return m_text; }
     char Separator() const { return m_separator; }
+    // Where the macros' sources and the folders come from.
+    PathPlatform& Platform() const { return *m_platform; }
 
 private:
     struct Expansion {

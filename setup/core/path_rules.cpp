@@ -1,7 +1,9 @@
 #include "path_rules.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -10,52 +12,77 @@ bool IsSeparator(char c)
     return c == '\\' || c == '/';
 }
 
-// Depth below the root after walking the names of a path from a start.
-// ".." climbs, but never above the root; a name of dots and blanks alone
-// (".", "...") stands for the folder it is in.
-int WalkedDepth(const std::string& text, std::size_t from, int depth)
+bool EqualsIgnoringCase(const std::string& a, const std::string& b)
 {
-    std::size_t begin = from;
-    while (begin < text.size()) {
-        std::size_t end = begin;
-        while (end < text.size() && !IsSeparator(text[end]))
-            ++end;
-        const std::string name = text.substr(begin, end - begin);
-        if (name == "..")
-            depth = depth > 0 ? depth - 1 : 0;
-        else if (name.find_first_not_of(". ") != std::string::npos)
-            ++depth;
-        begin = end + 1;
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::toupper(static_cast<unsigned char>(x)) ==
+                      std::toupper(static_cast<unsigned char>(y));
+           });
+}
+
+// The root of a full path written with backslashes, "C:\" or "\\server\share\", and
+// where the names below it start; empty when the path is no full path.
+std::string RootOf(const std::string& path, std::size_t* rest)
+{
+    if (path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
+        path[2] == '\\') {
+        *rest = 3;
+        return path.substr(0, 3);
     }
-    return depth;
+    if (path.size() < 3 || path.compare(0, 2, "\\\\") != 0 || path[2] == '\\')
+        return std::string();
+    // \\server\share: both names belong to the root.
+    const std::size_t server = path.find('\\', 2);
+    if (server == std::string::npos || server + 1 >= path.size() || path[server + 1] == '\\')
+        return std::string();
+    std::size_t share = path.find('\\', server + 1);
+    if (share == std::string::npos)
+        share = path.size();
+    *rest = share + 1;
+    return path.substr(0, share) + '\\';
 }
 
 }  // namespace
 
-bool NamesFolderBelowRoot(const std::string& folder, const std::string& currentDirectory)
+std::string NormalFolderBelowRoot(const std::string& folder)
 {
-    if (folder.find_first_not_of(" \t") == std::string::npos)
-        return false;
-    if (folder.size() >= 2 && IsSeparator(folder[0]) && IsSeparator(folder[1])) {
-        // \\server\share: both names belong to the root.
-        std::size_t pos = 2;
-        for (int name = 0; name < 2; ++name) {
-            while (pos < folder.size() && !IsSeparator(folder[pos]))
-                ++pos;
-            if (pos >= folder.size())
-                return false;
-            ++pos;
-        }
-        return WalkedDepth(folder, pos, 0) > 0;
+    std::string path = folder;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    // "\\?\" and "\\.\" only tell Windows to take the rest as it stands;
+    // "\\?\UNC\server\share" is "\\server\share".
+    if (path.size() >= 4 && path.compare(0, 2, "\\\\") == 0 && (path[2] == '?' || path[2] == '.') &&
+        path[3] == '\\') {
+        path.erase(0, 4);
+        if (path.size() >= 4 && EqualsIgnoringCase(path.substr(0, 4), "UNC\\"))
+            path.replace(0, 3, "\\");
     }
-    if (folder.size() >= 2 && folder[1] == ':')
-        return WalkedDepth(folder, 2, 0) > 0;
-    if (IsSeparator(folder[0]))
-        return WalkedDepth(folder, 0, 0) > 0;
-    // Relative: from the current directory, where one can be read.
-    if (IsFullPath(currentDirectory))
-        return NamesFolderBelowRoot(currentDirectory + "\\" + folder, std::string());
-    return WalkedDepth(folder, 0, 0) > 0;
+    std::size_t pos = 0;
+    const std::string root = RootOf(path, &pos);
+    if (root.empty())
+        return std::string();
+    // ".." climbs, but never above the root; a name of dots and blanks alone
+    // (".", "...") stands for the folder it is in.
+    std::vector<std::string> names;
+    while (pos < path.size()) {
+        std::size_t end = path.find('\\', pos);
+        if (end == std::string::npos)
+            end = path.size();
+        const std::string name = path.substr(pos, end - pos);
+        if (name == "..") {
+            if (!names.empty())
+                names.pop_back();
+        } else if (name.find_first_not_of(". ") != std::string::npos) {
+            names.push_back(name);
+        }
+        pos = end + 1;
+    }
+    if (names.empty())
+        return std::string();
+    std::string normal = root;
+    for (const std::string& name : names)
+        normal += name + '\\';
+    return normal;
 }
 
 bool IsPlainName(const std::string& name)

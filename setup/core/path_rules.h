@@ -6,11 +6,13 @@
 
 #include <string>
 
-// True when the folder lies below the root of a drive or share, once "." and
-// ".." are walked; an empty or blank text names no folder. A relative text is
-// taken from the current directory (and names no folder above the root of
-// the current drive when that cannot be read).
-bool NamesFolderBelowRoot(const std::string& folder, const std::string& currentDirectory);
+// The folder as one normal full path below the root of a drive or share:
+// backslashes only, a "\\?\" or "\\.\" prefix dropped, "." and ".." walked
+// (never above the root), empty names left out, ending with a backslash.
+// Empty when the text is no full path (relative, drive-relative like
+// "C:dir", or from the root of the current drive like "\dir": where those
+// land depends on a current directory the user never sees) or names a root.
+std::string NormalFolderBelowRoot(const std::string& folder);
 
 // True for a name of one file or folder that Windows keeps as it is: not
 // empty, no separator, drive colon or other character a file name cannot

@@ -127,4 +127,14 @@ TEST_F(FileItemTest, InstallerFolderAndConfigurationPath)
     EXPECT_EQ(HandheldConfigurationPath("", platform), "\\setup.ini");
 }
 
+TEST_F(FileItemTest, ComponentNamesItsFolderWithItsMacrosExpanded)
+{
+    EXPECT_EQ(ComponentFolderName("Quenlark", platform), "Quenlark");
+    EXPECT_EQ(ComponentFolderName("Q[datedir]", platform), "Q07122026");
+    // What it expands to must be one folder name below "c:\Program Files\".
+    for (const char* component : {"", "[windowsdir]", "Q[systemdir]", "[datedir]\\Q", "..",
+                                  "..\\..\\windows\\Quenlark", "C:\\Quenlark", "Q/x", "Q[unknown]."})
+        EXPECT_EQ(ComponentFolderName(component, platform), std::nullopt) << component;
+}
+
 }  // namespace

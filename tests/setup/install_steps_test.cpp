@@ -189,7 +189,8 @@ TEST_F(InstallStepsTest, EmptyValuesAreJoinedAsTheyStand)
 
 TEST_F(InstallStepsTest, NoFolderBelowARootStopsInstallBeforeAnythingIsMade)
 {
-    for (const char* typed : {"", "  ", "\\", "c:\\", "c:\\Program Files\\..\\.."}) {
+    for (const char* typed : {"", "  ", "\\", "c:\\", "c:\\Program Files\\..\\..", "Games\\Quenlark",
+                              "..\\..\\updir\\", "C:drel\\"}) {
         install.steps.clear();
         target.Text() = typed;
         RunInstall(install, source, target, true, true);
@@ -229,6 +230,7 @@ TEST_F(InstallStepsTest, NamesThatAreNoPlainNameStopInstallBeforeAnythingIsMade)
         {"NUL", "Quenlark", "Quenlark", "NUL"},
         {"Quenlark.exe", "..\\..\\windows\\Quenlark", "Quenlark", "..\\..\\windows\\Quenlark"},
         {"Quenlark.exe", "Quenlark", "C:\\Quenlark", "C:\\Quenlark"},
+        {"Quenlark.exe", "[windowsdir]", "Quenlark", "[windowsdir]"},
     };
     for (const Case& bad : cases) {
         install.steps.clear();
@@ -248,13 +250,28 @@ TEST_F(InstallStepsTest, NamesThatAreNoPlainNameStopInstallBeforeAnythingIsMade)
     EXPECT_TRUE(paths.created.empty());
 }
 
-TEST_F(InstallStepsTest, FolderTypedWithSlashesIsMadeLevelByLevel)
+// Slashes, a "\\?\" prefix or ".." in a typed folder: the folders are made,
+// the files copied and the shortcuts pointed at the one normal path.
+TEST_F(InstallStepsTest, TypedFolderIsUsedInItsNormalForm)
 {
-    target.Text() = "c:/Games/Quenlark";
-    RunInstall(install, source, target, true, false);
-    EXPECT_EQ(paths.created, (std::vector<std::string>{"c:/Games", "c:/Games/Quenlark"}));
-    EXPECT_EQ(install.steps.back(),
-              "info: Quenlark has been successfully installed on your desktop computer");
+    for (const char* typed : {"c:/Games/Quenlark", "\\\\?\\c:\\Games\\Quenlark\\",
+                              "c:\\Games\\x\\..\\Quenlark"}) {
+        install.steps.clear();
+        paths.created.clear();
+        paths.folders = {"C:\\work"};
+        target.Text() = typed;
+        RunInstall(install, source, target, true, false);
+        EXPECT_EQ(paths.created, (std::vector<std::string>{"c:\\Games", "c:\\Games\\Quenlark"}))
+            << typed;
+        ASSERT_GE(install.steps.size(), 4u) << typed;
+        EXPECT_EQ(install.steps[2],
+                  "copy C:\\Setup Files\\QuenlarkPC.exe -> c:\\Games\\Quenlark\\Quenlark.exe")
+            << typed;
+        EXPECT_EQ(install.steps[3], "shortcuts c:\\Games\\Quenlark\\Quenlark.exe as Quenlark") << typed;
+        EXPECT_EQ(install.steps.back(),
+                  "info: Quenlark has been successfully installed on your desktop computer");
+        EXPECT_EQ(target.Text(), "c:\\Games\\Quenlark\\") << "the dialog shows the folder used";
+    }
 }
 
 TEST_F(InstallStepsTest, FailedStartOfTheApplicationManagerIsReported)

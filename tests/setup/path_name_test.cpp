@@ -238,30 +238,31 @@ TEST_F(PathNameTest, CreateChainReportsAFailedLevelButGoesOn)
     EXPECT_EQ(platform.created, (std::vector<std::string>{"q:\\a", "q:\\a\\b"}));
 }
 
-TEST(PathRulesTest, FolderBelowTheRootOfADriveOrShare)
+TEST(PathRulesTest, FolderBelowTheRootOfADriveOrShareInItsNormalForm)
 {
-    for (const char* folder : {"C:\\Games", "C:\\Games\\", "c:/games", "C:Games", "\\Games",
-                               "C:\\Program Files\\..\\..\\Games", "C:\\a\\.\\b\\..",
-                               "\\\\server\\share\\Games"})
-        EXPECT_TRUE(NamesFolderBelowRoot(folder, "C:\\work")) << folder;
+    const std::pair<const char*, const char*> folders[] = {
+        {"C:\\Games", "C:\\Games\\"},
+        {"c:/games/", "c:\\games\\"},
+        {"C:/Games/Quenlark/\\", "C:\\Games\\Quenlark\\"},
+        {"C:\\Program Files\\..\\..\\Games", "C:\\Games\\"},
+        {"C:\\a\\.\\b\\..", "C:\\a\\"},
+        {"C:\\a\\\\b\\...\\c", "C:\\a\\b\\c\\"},
+        {"\\\\?\\C:\\Games\\Quenlark\\", "C:\\Games\\Quenlark\\"},
+        {"\\\\.\\C:\\Games", "C:\\Games\\"},
+        {"\\\\server\\share\\Games", "\\\\server\\share\\Games\\"},
+        {"//server/share/Games/../Quenlark", "\\\\server\\share\\Quenlark\\"},
+        {"\\\\?\\UNC\\server\\share\\Games", "\\\\server\\share\\Games\\"},
+    };
+    for (const auto& [typed, normal] : folders)
+        EXPECT_EQ(NormalFolderBelowRoot(typed), normal) << typed;
+    // No folder, a root, or a path that is not full: where a relative one
+    // lands depends on the current directory.
     for (const char* folder : {"", "   ", "\t", "C:", "C:\\", "C:/", "\\", "/", "C:\\.",
                                "C:\\Program Files\\Quenlark\\..\\..\\..", "C:\\a\\..\\..\\..\\",
                                "C:\\...\\", "C:\\   \\", "\\\\server\\share", "\\\\server\\share\\",
-                               "\\\\server"})
-        EXPECT_FALSE(NamesFolderBelowRoot(folder, "C:\\work")) << folder;
-}
-
-TEST(PathRulesTest, RelativeFolderIsTakenFromTheCurrentDirectory)
-{
-    EXPECT_TRUE(NamesFolderBelowRoot("Games", "C:\\"));
-    EXPECT_TRUE(NamesFolderBelowRoot("..", "C:\\work\\setup"));
-    EXPECT_FALSE(NamesFolderBelowRoot("..", "C:\\work"));
-    EXPECT_FALSE(NamesFolderBelowRoot(".", "C:\\"));
-    EXPECT_FALSE(NamesFolderBelowRoot("..\\..", "\\\\server\\share\\dir"));
-    // Without a current directory to start from, a relative text must
-    // itself stay below where it starts.
-    EXPECT_TRUE(NamesFolderBelowRoot("Games", ""));
-    EXPECT_FALSE(NamesFolderBelowRoot("a\\..", ""));
+                               "\\\\server", "\\\\?\\C:\\", "Games\\Quenlark", "..\\..\\updir\\",
+                               "C:drel\\", "C:Games", "\\Games", " C:\\Games", "\\\\?\\Games"})
+        EXPECT_EQ(NormalFolderBelowRoot(folder), "") << folder;
 }
 
 TEST(PathRulesTest, PlainNamesStayInTheirFolder)
@@ -283,16 +284,6 @@ TEST(PathRulesTest, FullPathsStartAtARoot)
     for (const char* path : {"", "\\", "\\Programs", "Programs", "C:", "C:x", "%ALLUSERSPROFILE%\\x",
                              "\\\\\\x", "1:\\x"})
         EXPECT_FALSE(IsFullPath(path)) << path;
-}
-
-TEST_F(PathNameTest, IsBelowRootUsesTheCurrentDirectory)
-{
-    CPathName path(platform);
-    path.Text() = "..";
-    platform.currentDir = "C:\\work\\setup";
-    EXPECT_TRUE(path.IsBelowRoot());
-    platform.currentDir = "C:\\work";
-    EXPECT_FALSE(path.IsBelowRoot());
 }
 
 TEST_F(PathNameTest, CreateChainOfAnEmptyTextSucceedsAtOnce)

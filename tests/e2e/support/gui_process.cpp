@@ -198,7 +198,7 @@ bool GuiProcess::Start(const std::string& program, const std::string& arguments,
         return false;
     }
     program_ = BaseName(path);
-    std::string commandLine = "\"" + path + "\"";
+    std::string commandLine = commandName_.empty() ? "\"" + path + "\"" : commandName_;
     if (!arguments.empty())
         commandLine += " " + arguments;
     std::vector<char> buffer(commandLine.begin(), commandLine.end());
@@ -235,8 +235,9 @@ bool GuiProcess::Start(const std::string& program, const std::string& arguments,
     // Under load Wine now and then fails a start with an internal error; a
     // moment later the same start succeeds.
     for (int attempt = 0;; ++attempt) {
-        if (CreateProcessA(nullptr, buffer.data(), nullptr, nullptr,
-                           log != INVALID_HANDLE_VALUE, 0, nullptr, nullptr, &startup, &info_))
+        if (CreateProcessA(commandName_.empty() ? nullptr : path.c_str(), buffer.data(), nullptr,
+                           nullptr, log != INVALID_HANDLE_VALUE, 0, nullptr, nullptr, &startup,
+                           &info_))
             break;
         const DWORD error = GetLastError();
         info_ = {};

@@ -40,6 +40,9 @@ public:
     // `environment` overrides it. False, with a reason in error(), on failure.
     bool Start(const std::string& program, const std::string& arguments = {},
                const Environment& environment = {});
+    // The first word of the command line of the next starts, in place of the
+    // program's quoted path: a program may be started by a bare name.
+    void SetCommandName(const std::string& name) { commandName_ = name; }
 
     // The first visible top-level window of this process whose title is exactly
     // `title`; nullptr when none appears within `timeoutMs`.
@@ -77,6 +80,7 @@ private:
 
     PROCESS_INFORMATION info_{};
     std::string program_;
+    std::string commandName_;
     std::string logPath_;
     std::string error_;
     mutable std::string crash_;
