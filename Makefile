@@ -24,7 +24,7 @@ sanitize: bootstrap
 # made afresh, Wine prefixes included.
 windows: bootstrap
 	@if [ -f $(WINDOWS)/CMakeCache.txt ] && \
-	    ! grep -q '^CMAKE_CXX_COMPILER:.*i686-w64-mingw32-g++-win32$$' $(WINDOWS)/CMakeCache.txt; then \
+	    ! grep -qs 'CMAKE_CXX_COMPILER ".*i686-w64-mingw32-g++-win32"' $(WINDOWS)/CMakeFiles/*/CMakeCXXCompiler.cmake; then \
 	  echo "windows: $(WINDOWS) was configured for another compiler; starting it afresh"; \
 	  rm -rf $(WINDOWS); \
 	fi
