@@ -29,6 +29,11 @@ void AdjustTopLevelWindow(CREATESTRUCT& cs);
 // CE marks system colours with SYS_COLOR_INDEX_FLAG.
 HBRUSH ClassBackground(HBRUSH background);
 
+// Has GDI finish drawing this thread asked for, before the program reads or
+// writes a DIB section's memory itself. The desktop batches GDI calls;
+// Windows CE draws at once and has no GdiFlush.
+void FlushDrawing();
+
 // Registers the common controls' window classes (list views) once, before
 // the first dialog. On the desktop the library is loaded only then, which
 // keeps it off every program's start.

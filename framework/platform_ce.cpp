@@ -112,6 +112,8 @@ HBRUSH ClassBackground(HBRUSH background)
     return reinterpret_cast<HBRUSH>(value & ~SysColorIndexFlag);
 }
 
+void FlushDrawing() {}
+
 void InitCommonControlsOnce()
 {
     static bool done = false;

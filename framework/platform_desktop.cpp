@@ -26,6 +26,11 @@ HBRUSH ClassBackground(HBRUSH background)
     return background;
 }
 
+void FlushDrawing()
+{
+    ::GdiFlush();
+}
+
 void InitCommonControlsOnce()
 {
     static bool done = false;

@@ -4,9 +4,12 @@
 #
 #   scripts/wine-bench.sh [BUILD_DIR] [CLIENT_AREA...]     (default build/windows)
 #
-# BENCH_CLICKS and BENCH_STARTS (default 200 and 5) set how many clicks and
-# program starts each client area is timed with; start-up figures need more
-# starts than the default to settle on a loaded machine.
+# BENCH_CLICKS, BENCH_REDRAWS and BENCH_STARTS (default 200, 40 and 5) set how
+# many clicks, whole-board redraws of each kind (theme change, tile-style
+# change, New Game) and program starts each client area is timed with;
+# start-up figures need more starts than the default to settle on a loaded
+# machine. BENCH_BEFORE=path/to/Quenlark.exe times an earlier build of the game
+# in the same sessions, alternating with this one ("before" and "after" lines).
 #
 # The board takes its size from the view's first paint, so the view must have
 # the wanted size from the start. Windows created with CW_USEDEFAULT get three
@@ -26,7 +29,11 @@ build=$(cd "$build" && pwd)
 bench=$build/bench/wine/wine_bench.exe
 export QUENLARK_EXE=$build/shell/Quenlark.exe
 export HARNESS_PROBE_EXE=$build/tests/e2e/harness_probe.exe
-for file in "$bench" "$QUENLARK_EXE" "$HARNESS_PROBE_EXE"; do
+if [[ -n ${BENCH_BEFORE:-} ]]; then
+  export QUENLARK_BEFORE_EXE
+  QUENLARK_BEFORE_EXE=$(cd "$(dirname "$BENCH_BEFORE")" && pwd)/$(basename "$BENCH_BEFORE")
+fi
+for file in "$bench" "$QUENLARK_EXE" "$HARNESS_PROBE_EXE" ${QUENLARK_BEFORE_EXE:+"$QUENLARK_BEFORE_EXE"}; do
   [[ -f $file ]] || { echo "wine-bench: $file is missing; run make windows first" >&2; exit 1; }
 done
 session=("$root/scripts/wine-session.sh" --state "$build/wine")
@@ -43,5 +50,5 @@ for size in "${sizes[@]}"; do
   desk_h=$(( (4 * (want_h + extra_h) + 2) / 3 ))
   echo
   echo "== client area $size (desktop ${desk_w}x${desk_h})"
-  "${session[@]}" --desktop "${desk_w}x${desk_h}" --timeout 900 --warm-up -- "$bench" --clicks "${BENCH_CLICKS:-200}" --starts "${BENCH_STARTS:-5}" | tr -d '\r'
+  "${session[@]}" --desktop "${desk_w}x${desk_h}" --timeout 900 --warm-up -- "$bench" --clicks "${BENCH_CLICKS:-200}" --redraws "${BENCH_REDRAWS:-40}" --starts "${BENCH_STARTS:-5}" | tr -d '\r'
 done

@@ -1,13 +1,17 @@
 #include "board_painter.h"
 
+#include <algorithm>
 #include <cstring>
 
+#include "platform.h"
 #include "text.h"
 
 namespace {
 constexpr int TileSize = static_cast<int>(CellSize) + 1;
 constexpr int SpriteCount = 2 * TileColourCount;
 const CRect ScoreLineRect(0, 0, 140, ScoreStripHeight);
+
+constexpr std::uint32_t BlackPixel = 0;
 
 HBRUSH BlackBrush()
 {
@@ -57,12 +61,55 @@ void DrawScoreLine(CDC& dc, std::uint32_t score)
     dc.DrawText(line.c_str(), static_cast<int>(line.size()), &rect, 0);
 }
 
+void COffscreen::Create(CDC& compatibleWith, int width, int height, bool dibSection)
+{
+    Free();
+    m_dc.CreateCompatibleDC(&compatibleWith);
+    if (dibSection) {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;  // top-down: line 0 first
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        m_bitmap.Attach(::CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        m_pixels = static_cast<std::uint32_t*>(bits);
+    } else {
+        m_bitmap.CreateCompatibleBitmap(&compatibleWith, width, height);
+    }
+    m_originalBitmap = m_dc.SelectObject(&m_bitmap);
+    m_dc.SetBkMode(TRANSPARENT);
+    m_dc.SetTextColor(RGB(255, 255, 255));
+    m_width = width;
+    m_height = height;
+}
+
+void COffscreen::Free()
+{
+    if (m_dc.GetSafeHdc() != nullptr && m_originalBitmap != nullptr)
+        m_dc.SelectObject(m_originalBitmap);
+    m_originalBitmap = nullptr;
+    m_bitmap.DeleteObject();
+    m_dc.DeleteDC();
+    m_pixels = nullptr;
+    m_width = m_height = 0;
+}
+
 void CBoardPainter::Paint(CDC& dc, const Board& board, CBrush (&tileBrushes)[TileColourCount])
 {
-    if (m_mode == PaintMode::Steps)
-        PaintSteps(dc, board, tileBrushes);
+    const int width = board.clientRect.right - board.clientRect.left;
+    const int height = board.clientRect.bottom - board.clientRect.top;
+    if (m_picture.dc().GetSafeHdc() == nullptr || m_picture.width() != width || m_picture.height() != height) {
+        m_picture.Create(dc, width, height, m_mode == PaintMode::Fast);
+        m_pictureValid = false;
+    }
+    if (m_picture.pixels() == nullptr)
+        PaintSteps(m_picture.dc(), board, tileBrushes);  // also the fast path's way out without a DIB section
     else
-        PaintFast(dc, board, tileBrushes);
+        PaintFast(board, tileBrushes);
+    dc.BitBlt(0, 0, width, height, &m_picture.dc(), 0, 0, SRCCOPY);
 }
 
 void CBoardPainter::PaintSteps(CDC& dc, const Board& board, CBrush (&tileBrushes)[TileColourCount])
@@ -85,85 +132,142 @@ void CBoardPainter::PaintSteps(CDC& dc, const Board& board, CBrush (&tileBrushes
     dc.SelectObject(oldBrush);
 }
 
-void CBoardPainter::BuildSprites(CDC& dc, bool circles, CBrush (&tileBrushes)[TileColourCount])
+void CBoardPainter::BuildSprites(bool circles, CBrush (&tileBrushes)[TileColourCount])
 {
-    if (m_spriteDC.GetSafeHdc() == nullptr) {
-        m_spriteDC.CreateCompatibleDC(&dc);
-        m_spriteBitmap.CreateCompatibleBitmap(&dc, SpriteCount * TileSize, TileSize);
-        m_spriteOldBitmap = m_spriteDC.SelectObject(&m_spriteBitmap);
-    }
+    if (m_sprites.pixels() == nullptr)
+        m_sprites.Create(m_picture.dc(), SpriteCount * TileSize, TileSize, true);
+    CDC& dc = m_sprites.dc();
     const CRect strip(0, 0, SpriteCount * TileSize, TileSize);
-    m_spriteDC.FillRect(&strip, BlackBrush());
-    HGDIOBJ oldBrush = m_spriteDC.SelectObject(&tileBrushes[0]);
+    dc.FillRect(&strip, BlackBrush());
+    HGDIOBJ oldBrush = dc.SelectObject(&tileBrushes[0]);
     for (int sprite = 0; sprite < SpriteCount; ++sprite) {
         const CRect rect(sprite * TileSize, 0, (sprite + 1) * TileSize, TileSize);
-        DrawTile(m_spriteDC, rect, tileBrushes[sprite / 2], circles, sprite % 2 == 1);
+        DrawTile(dc, rect, tileBrushes[sprite / 2], circles, sprite % 2 == 1);
     }
-    m_spriteDC.SelectObject(oldBrush);
-    m_spritesValid = true;
+    dc.SelectObject(oldBrush);
+    m_spritesValid = m_sprites.pixels() != nullptr;
     m_spriteCircles = circles;
 }
 
-void CBoardPainter::PaintFast(CDC& dc, const Board& board, CBrush (&tileBrushes)[TileColourCount])
+void CBoardPainter::PaintFast(const Board& board, CBrush (&tileBrushes)[TileColourCount])
 {
     Layout layout;
     layout.originX = board.originX;
     layout.originY = board.originY;
     layout.columns = board.columns;
     layout.rows = board.rows;
+    layout.cellWidth = board.cellWidth;
+    layout.cellHeight = board.cellHeight;
     layout.circles = board.tileStyle != 0;
 
     if (!m_spritesValid || m_spriteCircles != layout.circles) {
-        BuildSprites(dc, layout.circles, tileBrushes);
+        BuildSprites(layout.circles, tileBrushes);
         m_pictureValid = false;
     }
+    if (!m_spritesValid) {
+        PaintSteps(m_picture.dc(), board, tileBrushes);
+        return;
+    }
+    // The sprites' GDI drawing and the last paint's score line must be in
+    // the memory before it is read and written here.
+    afx_platform::FlushDrawing();
+
     const bool redrawAll = !m_pictureValid || !(layout == m_layout);
     if (redrawAll) {
-        const CRect client(board.clientRect.left, board.clientRect.top, board.clientRect.right,
-                           board.clientRect.bottom);
-        dc.FillRect(&client, BlackBrush());
-        m_shownTiles.assign(board.cellCount, -1);
         m_layout = layout;
-    }
-
-    for (std::uint32_t row = 0; row < board.rows; ++row) {
-        for (std::uint32_t column = 0; column < board.columns; ++column) {
-            const std::uint32_t index = row * board.columns + column;
-            const std::int8_t sprite = SpriteIndex(board, index);
-            if (!redrawAll && sprite == m_shownTiles[index])
-                continue;
-            const CRect rect = TileRect(board, column, row);
-            if (sprite < 0) {
-                if (!redrawAll)
-                    dc.FillRect(&rect, BlackBrush());
-            } else {
-                dc.BitBlt(rect.left, rect.top, TileSize, TileSize, &m_spriteDC, sprite * TileSize, 0, SRCCOPY);
+        m_shownTiles.resize(board.cellCount);
+        for (std::uint32_t index = 0; index < board.cellCount; ++index)
+            m_shownTiles[index] = SpriteIndex(board, index);
+        m_columnSpans.resize(layout.columns);
+        for (std::uint32_t column = 0; column < layout.columns; ++column) {
+            const int left = layout.originX + static_cast<int>(column * layout.cellWidth);
+            Span& span = m_columnSpans[column];
+            span.x = std::max(left, 0);
+            span.skip = span.x - left;
+            span.count = std::max(0, std::min(left + TileSize, m_picture.width()) - span.x);
+        }
+        DrawAllTiles();
+    } else {
+        for (std::uint32_t row = 0; row < board.rows; ++row) {
+            for (std::uint32_t column = 0; column < board.columns; ++column) {
+                const std::uint32_t index = row * board.columns + column;
+                const std::int8_t sprite = SpriteIndex(board, index);
+                if (sprite == m_shownTiles[index])
+                    continue;
+                CopyTile(TileRect(board, column, row), sprite);
+                m_shownTiles[index] = sprite;
             }
-            m_shownTiles[index] = sprite;
         }
     }
 
     if (redrawAll || board.score != m_shownScore) {
         if (!redrawAll)
-            dc.FillRect(&ScoreLineRect, BlackBrush());
-        DrawScoreLine(dc, board.score);
+            m_picture.dc().FillRect(&ScoreLineRect, BlackBrush());
+        DrawScoreLine(m_picture.dc(), board.score);
         m_shownScore = board.score;
     }
     m_pictureValid = true;
 }
 
-void CBoardPainter::BrushesChanged()
+void CBoardPainter::DrawAllTiles()
 {
-    m_spritesValid = false;
-    m_pictureValid = false;
+    // Each pixel line is finished before the next: black, then the lines of
+    // the tile rows that cross it, upper row first, each left to right. That
+    // is the order in which the steps path's tiles cover one another, and
+    // the line stays in the cache while it is built.
+    const int width = m_picture.width();
+    const int cellHeight = static_cast<int>(m_layout.cellHeight);
+    for (int y = 0; y < m_picture.height(); ++y) {
+        std::uint32_t* line = m_picture.pixels() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
+        std::fill_n(line, width, BlackPixel);
+        const int below = y - m_layout.originY;
+        if (below < 0 || cellHeight <= 0)
+            continue;
+        const int lastRow = below / cellHeight;
+        const int firstRow = below >= TileSize ? (below - TileSize) / cellHeight + 1 : 0;
+        for (int row = firstRow; row <= lastRow && row < static_cast<int>(m_layout.rows); ++row)
+            DrawTileLine(line, static_cast<std::uint32_t>(row), below - row * cellHeight);
+    }
 }
 
-void CBoardPainter::Release()
+void CBoardPainter::DrawTileLine(std::uint32_t* line, std::uint32_t row, int spriteLine) const
 {
-    if (m_spriteDC.GetSafeHdc() != nullptr)
-        m_spriteDC.SelectObject(m_spriteOldBitmap);
-    m_spriteBitmap.DeleteObject();
-    m_spriteDC.DeleteDC();
+    const std::uint32_t* sprites = m_sprites.pixels() + spriteLine * m_sprites.width();
+    const std::int8_t* shown = m_shownTiles.data() + row * m_layout.columns;
+    for (std::uint32_t column = 0; column < m_layout.columns; ++column) {
+        const int sprite = shown[column];
+        if (sprite < 0)
+            continue;
+        const Span& span = m_columnSpans[column];
+        const std::uint32_t* from = sprites + sprite * TileSize + span.skip;
+        if (span.count == TileSize)
+            std::memcpy(line + span.x, from, TileSize * sizeof *line);  // the usual case, a fixed-size copy
+        else if (span.count > 0)
+            std::memcpy(line + span.x, from, static_cast<std::size_t>(span.count) * sizeof *line);
+    }
+}
+
+void CBoardPainter::CopyTile(const CRect& rect, std::int8_t sprite)
+{
+    const int left = std::max<int>(rect.left, 0), right = std::min<int>(rect.right, m_picture.width());
+    const int top = std::max<int>(rect.top, 0), bottom = std::min<int>(rect.bottom, m_picture.height());
+    if (left >= right)
+        return;
+    const std::size_t count = static_cast<std::size_t>(right - left);
+    for (int y = top; y < bottom; ++y) {
+        std::uint32_t* to = m_picture.pixels() + static_cast<std::size_t>(y) * m_picture.width() + left;
+        if (sprite < 0)
+            std::fill_n(to, count, BlackPixel);
+        else
+            std::memcpy(to,
+                        m_sprites.pixels() + (y - rect.top) * m_sprites.width() + sprite * TileSize +
+                            (left - rect.left),
+                        count * sizeof *to);
+    }
+}
+
+void CBoardPainter::BrushesChanged()
+{
     m_spritesValid = false;
     m_pictureValid = false;
 }

@@ -1,17 +1,22 @@
 #pragma once
-// CBoardPainter draws the whole game picture of a Board into the off-screen
-// device context: black background, the tiles in the theme's brushes as
-// squares or circles, three outlines on selected tiles, the score line.
+// CBoardPainter draws the whole game picture of a Board into its own
+// off-screen picture and copies that to the window in one BitBlt: black
+// background, the tiles in the theme's brushes as squares or circles, three
+// outlines on selected tiles, the score line.
 //
 // Two paths give the same pixels:
-// - Steps: every paint draws every tile with Rectangle/Ellipse.
-// - Fast: the eight tile pictures (four colours, plain and selected) of the
-//   current brushes and shape are drawn once into a sprite strip with the
-//   same GDI calls, and each paint copies into the kept off-screen picture
-//   only the cells (and the score line) that changed since the last paint.
-//   This relies on the one-pixel border a tile shares with its neighbours
-//   always being black: a square's outline, or an ellipse's outline or the
-//   background beside it.
+// - Steps: every paint draws every tile with Rectangle/Ellipse into a bitmap
+//   compatible with the window.
+// - Fast: the picture is a 32-bit DIB section the painter writes itself. The
+//   eight tile pictures (four colours, plain and selected) of the current
+//   brushes and shape are drawn once into a sprite strip (also a DIB section)
+//   with the same GDI calls. A full redraw builds every pixel line of the
+//   picture once, from black and the sprite lines that cross it, in the
+//   order the steps path draws; other paints copy only the cells (and the
+//   score line) that changed since the last paint. The partial copies rely
+//   on the one-pixel border a tile shares with its neighbours always being
+//   black: a square's outline, or an ellipse's outline or the background
+//   beside it.
 // Each build chooses the path once per run (build::ChosenPaintMode).
 #include <cstdint>
 #include <vector>
@@ -25,50 +30,95 @@ enum class PaintMode { Steps, Fast };
 // and bottom exclusive, overlapping its right and lower neighbours by one.
 CRect TileRect(const Board& board, std::uint32_t column, std::uint32_t row);
 
+// A bitmap selected into its own memory device context for as long as both
+// live: a bitmap compatible with another device context, or a 32-bit
+// top-down DIB section whose pixels (0x00RRGGBB, `width` to a line) the
+// program may write. The device context draws white text on a transparent
+// background.
+class COffscreen {
+public:
+    COffscreen() = default;
+    COffscreen(const COffscreen&) = delete;
+    COffscreen& operator=(const COffscreen&) = delete;
+    ~COffscreen() { Free(); }
+
+    // Replaces what was held; `pixels` stays null for a compatible bitmap
+    // and when the DIB section could not be made.
+    void Create(CDC& compatibleWith, int width, int height, bool dibSection);
+    // Selects the original bitmap back before the bitmap is deleted (a GDI
+    // object still selected into a device context cannot be deleted), then
+    // deletes the device context.
+    void Free();
+
+    CDC& dc() { return m_dc; }
+    int width() const { return m_width; }
+    int height() const { return m_height; }
+    std::uint32_t* pixels() const { return m_pixels; }
+
+private:
+    CDC m_dc;
+    CBitmap m_bitmap;
+    HGDIOBJ m_originalBitmap = nullptr;
+    std::uint32_t* m_pixels = nullptr;
+    int m_width = 0;
+    int m_height = 0;
+};
+
 class CBoardPainter {
 public:
     explicit CBoardPainter(PaintMode mode) : m_mode(mode) {}
+    CBoardPainter(const CBoardPainter&) = delete;
+    CBoardPainter& operator=(const CBoardPainter&) = delete;
+    // The sprite strip and the picture free themselves (COffscreen).
+    ~CBoardPainter() = default;
 
     PaintMode Mode() const { return m_mode; }
 
-    // Draws `board` into dc, whose selected bitmap holds the previous picture
-    // this painter drew (the fast path reuses it). dc has the transparent
-    // background mode and white text colour set.
+    // Draws `board` into the picture, which keeps what this painter drew last
+    // (the fast path reuses it), and copies the picture to (0, 0) of dc, as
+    // wide and high as the board's clientRect. The picture is made at the
+    // first paint, compatible with dc.
     void Paint(CDC& dc, const Board& board, CBrush (&tileBrushes)[TileColourCount]);
 
     // The brushes were replaced: the next paint redraws everything.
     void BrushesChanged();
 
-    // Frees the sprite strip.
-    void Release();
-
 private:
     struct Layout {
         std::int32_t originX = 0, originY = 0;
-        std::uint32_t columns = 0, rows = 0;
+        std::uint32_t columns = 0, rows = 0, cellWidth = 0, cellHeight = 0;
         bool circles = false;
         bool operator==(const Layout& o) const
         {
             return originX == o.originX && originY == o.originY && columns == o.columns && rows == o.rows &&
-                   circles == o.circles;
+                   cellWidth == o.cellWidth && cellHeight == o.cellHeight && circles == o.circles;
         }
+    };
+    // The part of a tile's 16 pixels of a line that lies inside the picture.
+    struct Span {
+        int x = 0;       // first picture column
+        int skip = 0;    // sprite pixels left of the picture
+        int count = 0;   // pixels inside
     };
 
     void PaintSteps(CDC& dc, const Board& board, CBrush (&tileBrushes)[TileColourCount]);
-    void PaintFast(CDC& dc, const Board& board, CBrush (&tileBrushes)[TileColourCount]);
-    void BuildSprites(CDC& dc, bool circles, CBrush (&tileBrushes)[TileColourCount]);
+    void PaintFast(const Board& board, CBrush (&tileBrushes)[TileColourCount]);
+    void BuildSprites(bool circles, CBrush (&tileBrushes)[TileColourCount]);
+    void DrawAllTiles();
+    void DrawTileLine(std::uint32_t* line, std::uint32_t row, int spriteLine) const;
+    void CopyTile(const CRect& rect, std::int8_t sprite);
 
     PaintMode m_mode;
+    COffscreen m_picture;
 
-    // Fast path: what the kept picture shows.
+    // Fast path: what the picture shows.
     bool m_pictureValid = false;
     Layout m_layout;
+    std::vector<Span> m_columnSpans;        // per board column, for m_layout
     std::vector<std::int8_t> m_shownTiles;  // sprite index per cell, -1 for no tile
     std::uint32_t m_shownScore = 0;
 
-    CDC m_spriteDC;
-    CBitmap m_spriteBitmap;
-    HGDIOBJ m_spriteOldBitmap = nullptr;
+    COffscreen m_sprites;
     bool m_spritesValid = false;
     bool m_spriteCircles = false;
 };

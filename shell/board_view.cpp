@@ -25,14 +25,18 @@ CBoardView::CBoardView() : m_painter(build::ChosenPaintMode()) {}
 
 CBoardView::~CBoardView()
 {
+    // The grids first: only the engine reads them, and no drawing object
+    // refers to them.
     m_board.colourGrid.reset();
     m_board.markGrid.reset();
     m_board.undoGrid.reset();
-    m_painter.Release();
-    m_offscreenBitmap.DeleteObject();
+    // The brushes may go before the painter: its paints select each brush
+    // back out of its device contexts before they return, and a GDI object
+    // must not be deleted while selected.
     for (CBrush& brush : m_tileBrushes)
         brush.DeleteObject();
-    m_offscreenDC.DeleteDC();
+    // m_painter, destroyed after this body, selects its bitmaps out of its
+    // device contexts, then deletes the bitmaps and the device contexts.
 }
 
 BOOL CBoardView::PreCreateWindow(CREATESTRUCT& cs)
@@ -52,15 +56,11 @@ void CBoardView::CreateTileBrushes(const Theme& theme)
         m_tileBrushes[colour].CreateSolidBrush(theme.tileColours[colour]);
 }
 
-void CBoardView::PrepareFirstPaint(CDC& paintDC)
+void CBoardView::PrepareFirstPaint()
 {
     CRect client;
     GetClientRect(&client);
     m_board.clientRect = {client.left, client.top, client.right, client.bottom};
-    m_offscreenDC.CreateCompatibleDC(&paintDC);
-    m_offscreenBitmap.CreateCompatibleBitmap(&paintDC, client.Width(), client.Height());
-    m_offscreenDC.SetBkMode(TRANSPARENT);
-    m_offscreenDC.SetTextColor(RGB(255, 255, 255));
     CreateTileBrushes(themes::Default);
     // The paint in progress draws this first board: NewGame must not repaint.
     NewGame(m_board, *this, false);
@@ -71,12 +71,9 @@ void CBoardView::OnPaint()
 {
     CPaintDC dc(this);
     if (!m_viewReady)
-        PrepareFirstPaint(dc);
-    HGDIOBJ oldBitmap = m_offscreenDC.SelectObject(&m_offscreenBitmap);
-    m_painter.Paint(m_offscreenDC, m_board, m_tileBrushes);
-    const ClientRect& client = m_board.clientRect;
-    dc.BitBlt(0, 0, client.right - client.left, client.bottom - client.top, &m_offscreenDC, 0, 0, SRCCOPY);
-    m_offscreenDC.SelectObject(oldBitmap);
+        PrepareFirstPaint();
+    // Off-screen first, then one copy to the window.
+    m_painter.Paint(dc, m_board, m_tileBrushes);
 }
 
 BOOL CBoardView::OnEraseBkgnd(CDC*)

@@ -14,8 +14,8 @@
 class CBoardView : public CWnd, public BoardPlatform {
 public:
     CBoardView();
-    // Releases the board's grids, the off-screen bitmap, the tile brushes
-    // and the off-screen device context, in that order.
+    // Releases the board's grids, then the tile brushes; the painter, a
+    // member, frees its sprite strip and off-screen picture after that.
     ~CBoardView() override;
 
     // BoardPlatform
@@ -47,16 +47,15 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    // The first paint: client rectangle, off-screen surface, Default brushes, first game.
-    void PrepareFirstPaint(CDC& paintDC);
+    // The first paint: client rectangle, Default brushes, first game (the
+    // painter makes its off-screen picture in the paint).
+    void PrepareFirstPaint();
     void CreateTileBrushes(const Theme& theme);
     void ChangeTheme(const Theme& theme);
 
     Board m_board;
     bool m_viewReady = false;
     CBrush m_tileBrushes[TileColourCount];
-    CDC m_offscreenDC;
-    CBitmap m_offscreenBitmap;
     CBoardPainter m_painter;
     RuntimeRandom m_random;
 };

@@ -5,15 +5,22 @@
 //   wine_bench.exe --overhead
 //       starts the game once and prints the frame size and the view's client
 //       size, from which the desktop size for a wanted client area follows.
-//   wine_bench.exe [--clicks N] [--starts N]
+//   wine_bench.exe [--clicks N] [--redraws N] [--starts N]
 //       for both tile shapes and both paint paths: click-to-picture times of
 //       selecting clicks and of removing clicks (SendMessage of the press to the
-//       view returns once the engine step and its paint are done); the floor
-//       of a bare full-size BitBlt to a window, in this process and through a
-//       minimal window program's click; and start-up times from CreateProcess
-//       to the first board on the screen, against the minimal program.
+//       view returns once the engine step and its paint are done); times of
+//       the commands that redraw the whole board: a theme change and New Game
+//       (sent, so timed to the end of their paint), and a tile-style change
+//       (from the Settings dialog's OK until the screen shows the new shape);
+//       the floor of a bare full-size BitBlt to a window, in this process and
+//       through a minimal window program's click; and start-up times from
+//       CreateProcess to the first board on the screen, against the minimal
+//       program.
 //
 // The game comes from QUENLARK_EXE, the minimal program from HARNESS_PROBE_EXE.
+// QUENLARK_BEFORE_EXE, when set, names an earlier build of the game: every
+// game measurement then runs for it too, alternating with QUENLARK_EXE, and
+// its lines are marked "before" (the others "after").
 
 #include <windows.h>
 
@@ -110,12 +117,58 @@ bool TwoGroups(const game::BoardState& board, int* first, int* second)
     return true;
 }
 
-void MeasureGame(bool circles, const char* path, int clicks)
+// One build of the game to measure: its program file and its mark in the report.
+struct Program {
+    std::string file;
+    const char* mark;
+};
+
+std::vector<Program> Programs()
+{
+    if (*Env("QUENLARK_BEFORE_EXE") == '\0')
+        return {{Env("QUENLARK_EXE"), ""}};
+    return {{Env("QUENLARK_BEFORE_EXE"), "before "}, {Env("QUENLARK_EXE"), "after "}};
+}
+
+bool StartGame(game::QuenlarkGame& quenlark, const Program& program, const char* path, std::string* error)
+{
+    SetEnvironmentVariableA("QUENLARK_PAINT", path);  // the game inherits it
+    const bool started = quenlark.StartProgram(program.file, error);
+    SetEnvironmentVariableA("QUENLARK_PAINT", nullptr);
+    return started;
+}
+
+// The Settings dialog opened, the other shape checked, OK pressed: the time
+// until the screen shows the tile at (x, y) in the new shape. A square tile
+// has its colour one pixel inside its top-left corner; a circle shows black
+// there.
+double TimeStyleChange(game::QuenlarkGame& quenlark, bool toCircles, int tileLeft, int tileTop)
+{
+    quenlark.PostCommand(game::IdSettings);
+    HWND dialog = quenlark.WaitForDialog("Settings", 10000);
+    if (!dialog)
+        return -1;
+    constexpr int IdcSquare = 1000, IdcCircle = 1001;
+    SendMessageTimeoutA(GetDlgItem(dialog, toCircles ? IdcCircle : IdcSquare), BM_CLICK, 0, 0, SMTO_NORMAL,
+                        5000, nullptr);
+    POINT corner{tileLeft + 1, tileTop + 1};
+    ClientToScreen(quenlark.view(), &corner);
+    const double start = Now();
+    PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    while (Now() - start < 10000) {
+        const bool black = e2e::ScreenPicture::Capture(corner.x, corner.y, 1, 1).At(0, 0) == 0;
+        if (black == toCircles)
+            return Now() - start;
+    }
+    return -1;
+}
+
+void MeasureGame(bool circles, const char* path, const Program& program, int clicks, int redraws)
 {
     e2e::SetRegistryDword(HKEY_CURRENT_USER, game::SectionKey("settings"), "style", circles ? 1 : 0);
     game::QuenlarkGame quenlark;
     std::string error;
-    if (!quenlark.Start(path, &error)) {
+    if (!StartGame(quenlark, program, path, &error)) {
         std::printf("game did not start: %s\n", error.c_str());
         return;
     }
@@ -151,13 +204,43 @@ void MeasureGame(bool circles, const char* path, int clicks)
         removing.push_back(Now() - start);
         quenlark.Command(game::IdEditUndo);
     }
-    char label[96];
-    std::snprintf(label, sizeof label, "%s %s %dx%d: selecting click", circles ? "circles" : "squares",
-                  path, quenlark.width(), quenlark.height());
-    Report(label, Summarise(selecting));
-    std::snprintf(label, sizeof label, "%s %s %dx%d: removing click", circles ? "circles" : "squares",
-                  path, quenlark.width(), quenlark.height());
-    Report(label, Summarise(removing));
+
+    // Whole-board redraws on the same board: themes in turn (ending in
+    // Default), the shape there and back, then new games.
+    const unsigned themes[] = {game::IdThemeLondon, game::IdThemeRattlesnake, game::IdThemeDefault};
+    std::vector<double> themeChanges, styleChanges, newGames;
+    for (int i = 0; i < redraws; ++i) {
+        const double start = Now();
+        if (!quenlark.Command(themes[i % 3]))
+            break;
+        themeChanges.push_back(Now() - start);
+    }
+    quenlark.Command(game::IdThemeDefault);
+    const int tileLeft = layout.CellLeft(a % layout.columns), tileTop = layout.CellTop(a / layout.columns);
+    for (int i = 0; i < redraws; ++i) {
+        const double elapsed = TimeStyleChange(quenlark, (i % 2 == 0) != circles, tileLeft, tileTop);
+        if (elapsed < 0)
+            break;
+        styleChanges.push_back(elapsed);
+    }
+    for (int i = 0; i < redraws; ++i) {
+        const double start = Now();
+        if (!quenlark.Command(game::IdNewGame))
+            break;
+        newGames.push_back(Now() - start);
+    }
+
+    auto report = [&](const char* what, const std::vector<double>& samples) {
+        char label[112];
+        std::snprintf(label, sizeof label, "%s%s %s %dx%d: %s", program.mark, circles ? "circles" : "squares",
+                      path, quenlark.width(), quenlark.height(), what);
+        Report(label, Summarise(samples));
+    };
+    report("selecting click", selecting);
+    report("removing click", removing);
+    report("theme change", themeChanges);
+    report("tile-style change", styleChanges);
+    report("New Game", newGames);
 }
 
 // In-process floor: a window of the same client size whose paint is one BitBlt
@@ -300,22 +383,35 @@ bool ShowsColour(HWND view, int x, int y, int width, int height, e2e::Rgb colour
 void MeasureStarts(int starts)
 {
     e2e::SetRegistryDword(HKEY_CURRENT_USER, game::SectionKey("settings"), "style", 0);
-    std::vector<double> gameStarts, probeStarts;
+    const std::vector<Program> programs = Programs();
+    std::vector<std::vector<double>> gameStarts(programs.size());
+    std::vector<double> probeStarts;
     for (int i = 0; i < starts; ++i) {
-        // The score line is drawn in the same paint as the board.
-        const double game = TimeStart(Env("QUENLARK_EXE"), game::Title, [](HWND frame) {
-            return ShowsColour(GetDlgItem(frame, game::ViewId), 0, 0, 60, 14, e2e::MakeRgb(255, 255, 255));
-        });
+        for (size_t p = 0; p < programs.size(); ++p) {
+            // The score line is drawn in the same paint as the board.
+            const double game = TimeStart(programs[p].file, game::Title, [](HWND frame) {
+                return ShowsColour(GetDlgItem(frame, game::ViewId), 0, 0, 60, 14, e2e::MakeRgb(255, 255, 255));
+            });
+            if (game >= 0)
+                gameStarts[p].push_back(game);
+        }
         const double probe = TimeStart(Env("HARNESS_PROBE_EXE"), "Harness Probe", [](HWND frame) {
             return ShowsColour(GetDlgItem(frame, game::ViewId), 10, 10, 16, 16, e2e::MakeRgb(255, 99, 0));
         });
-        if (game >= 0)
-            gameStarts.push_back(game);
         if (probe >= 0)
             probeStarts.push_back(probe);
     }
-    Report("start-up to first board: Quenlark", Summarise(gameStarts));
-    Report("start-up to first picture: minimal program", Summarise(probeStarts));
+    const Summary probe = Summarise(probeStarts);
+    for (size_t p = 0; p < programs.size(); ++p) {
+        const Summary game = Summarise(gameStarts[p]);
+        char label[96];
+        std::snprintf(label, sizeof label, "%sstart-up to first board: Quenlark", programs[p].mark);
+        Report(label, game);
+        if (probe.median > 0)
+            std::printf("%sstart-up ratio to the minimal program (medians): %.3f\n", programs[p].mark,
+                        game.median / probe.median);
+    }
+    Report("start-up to first picture: minimal program", probe);
 }
 
 }  // namespace
@@ -323,6 +419,7 @@ void MeasureStarts(int starts)
 int main(int argc, char** argv)
 {
     int clicks = 200;
+    int redraws = 40;
     int starts = 5;
     bool overhead = false;
     for (int i = 1; i < argc; ++i) {
@@ -330,6 +427,8 @@ int main(int argc, char** argv)
             overhead = true;
         else if (!std::strcmp(argv[i], "--clicks") && i + 1 < argc)
             clicks = std::atoi(argv[++i]);
+        else if (!std::strcmp(argv[i], "--redraws") && i + 1 < argc)
+            redraws = std::atoi(argv[++i]);
         else if (!std::strcmp(argv[i], "--starts") && i + 1 < argc)
             starts = std::atoi(argv[++i]);
     }
@@ -356,7 +455,8 @@ int main(int argc, char** argv)
     }
     for (bool circles : {false, true})
         for (const char* path : {"steps", "fast"})
-            MeasureGame(circles, path, clicks);
+            for (const Program& program : Programs())
+                MeasureGame(circles, path, program, clicks, redraws);
     game::QuenlarkGame sizeOnly;
     if (!sizeOnly.Start())
         return 1;
