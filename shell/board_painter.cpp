@@ -211,40 +211,56 @@ void CBoardPainter::PaintFast(const Board& board, CBrush (&tileBrushes)[TileColo
 
 void CBoardPainter::DrawAllTiles()
 {
-    // Each pixel line is finished before the next: black, then the lines of
-    // the tile rows that cross it, upper row first, each left to right. That
-    // is the order in which the steps path's tiles cover one another, and
-    // the line stays in the cache while it is built.
+    // Each pixel line is finished before the next, covered in the order the
+    // steps path covers it: black, then the tile rows that cross it, upper
+    // row first, each left to right. The line stays in the cache while it
+    // is built, and black is written only where the first of those rows
+    // leaves the background showing.
     const int width = m_picture.width();
     const int cellHeight = static_cast<int>(m_layout.cellHeight);
+    const int rows = static_cast<int>(m_layout.rows);
     for (int y = 0; y < m_picture.height(); ++y) {
         std::uint32_t* line = m_picture.pixels() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
-        std::fill_n(line, width, BlackPixel);
         const int below = y - m_layout.originY;
-        if (below < 0 || cellHeight <= 0)
+        const int lastRow = below >= 0 && cellHeight > 0 ? std::min(below / cellHeight, rows - 1) : -1;
+        const int firstRow = below >= TileSize && cellHeight > 0 ? (below - TileSize) / cellHeight + 1 : 0;
+        if (firstRow > lastRow || m_layout.columns == 0) {
+            std::fill_n(line, width, BlackPixel);
             continue;
-        const int lastRow = below / cellHeight;
-        const int firstRow = below >= TileSize ? (below - TileSize) / cellHeight + 1 : 0;
-        for (int row = firstRow; row <= lastRow && row < static_cast<int>(m_layout.rows); ++row)
-            DrawTileLine(line, static_cast<std::uint32_t>(row), below - row * cellHeight);
+        }
+        for (int row = firstRow; row <= lastRow; ++row)
+            DrawTileLine(line, static_cast<std::uint32_t>(row), below - row * cellHeight, row == firstRow);
     }
 }
 
-void CBoardPainter::DrawTileLine(std::uint32_t* line, std::uint32_t row, int spriteLine) const
+void CBoardPainter::DrawTileLine(std::uint32_t* line, std::uint32_t row, int spriteLine, bool onBlack) const
 {
     const std::uint32_t* sprites = m_sprites.pixels() + spriteLine * m_sprites.width();
     const std::int8_t* shown = m_shownTiles.data() + row * m_layout.columns;
+    const int width = m_picture.width();
+    int written = 0;  // with onBlack: the line is final left of this
+    auto black = [&](int to) {
+        to = std::min(to, width);
+        if (to > written)
+            std::fill_n(line + written, to - written, BlackPixel);
+        written = std::max(written, to);
+    };
     for (std::uint32_t column = 0; column < m_layout.columns; ++column) {
-        const int sprite = shown[column];
-        if (sprite < 0)
-            continue;
         const Span& span = m_columnSpans[column];
-        const std::uint32_t* from = sprites + sprite * TileSize + span.skip;
-        if (span.count == TileSize)
-            std::memcpy(line + span.x, from, TileSize * sizeof *line);  // the usual case, a fixed-size copy
-        else if (span.count > 0)
-            std::memcpy(line + span.x, from, static_cast<std::size_t>(span.count) * sizeof *line);
+        const int sprite = shown[column];
+        if (sprite >= 0) {
+            if (onBlack)
+                black(span.x);  // the background left of this tile, missing tiles' places included
+            const std::uint32_t* from = sprites + sprite * TileSize + span.skip;
+            if (span.count == TileSize)
+                std::memcpy(line + span.x, from, TileSize * sizeof *line);  // the usual case, a fixed-size copy
+            else if (span.count > 0)
+                std::memcpy(line + span.x, from, static_cast<std::size_t>(span.count) * sizeof *line);
+            written = std::max(written, span.x + span.count);
+        }
     }
+    if (onBlack)
+        black(width);
 }
 
 void CBoardPainter::CopyTile(const CRect& rect, std::int8_t sprite)

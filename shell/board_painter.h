@@ -105,7 +105,9 @@ private:
     void PaintFast(const Board& board, CBrush (&tileBrushes)[TileColourCount]);
     void BuildSprites(bool circles, CBrush (&tileBrushes)[TileColourCount]);
     void DrawAllTiles();
-    void DrawTileLine(std::uint32_t* line, std::uint32_t row, int spriteLine) const;
+    // One line of the tiles of `row` into a picture line; onBlack: also the
+    // black background wherever these tiles leave it showing.
+    void DrawTileLine(std::uint32_t* line, std::uint32_t row, int spriteLine, bool onBlack) const;
     void CopyTile(const CRect& rect, std::int8_t sprite);
 
     PaintMode m_mode;
