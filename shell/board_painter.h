@@ -104,6 +104,8 @@ private:
     void PaintSteps(CDC& dc, const Board& board, CBrush (&tileBrushes)[TileColourCount]);
     void PaintFast(const Board& board, CBrush (&tileBrushes)[TileColourCount]);
     void BuildSprites(bool circles, CBrush (&tileBrushes)[TileColourCount]);
+    // Cells whose tile differs from what the picture shows (same layout).
+    std::uint32_t ChangedCells(const Board& board) const;
     void DrawAllTiles();
     // One line of the tiles of `row` into a picture line; onBlack: also the
     // black background wherever these tiles leave it showing.

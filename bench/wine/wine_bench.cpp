@@ -11,7 +11,8 @@
 //       view returns once the engine step and its paint are done); times of
 //       the commands that redraw the whole board: a theme change and New Game
 //       (sent, so timed to the end of their paint), and a tile-style change
-//       (from the Settings dialog's OK until the screen shows the new shape);
+//       (from the Settings dialog's OK until the screen shows the new shape,
+//       beside the time the dialog takes to go when nothing changes);
 //       the floor of a bare full-size BitBlt to a window, in this process and
 //       through a minimal window program's click; and start-up times from
 //       CreateProcess to the first board on the screen, against the minimal
@@ -138,6 +139,34 @@ bool StartGame(game::QuenlarkGame& quenlark, const Program& program, const char*
     return started;
 }
 
+void WaitForNextSecond()
+{
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    const WORD second = now.wSecond;
+    do {
+        Sleep(5);
+        GetLocalTime(&now);
+    } while (now.wSecond == second);
+}
+
+// The Settings dialog opened, confirmed unchanged: the time from OK until the
+// dialog is gone, the part of a tile-style change that is not the redraw.
+double TimeSettingsClose(game::QuenlarkGame& quenlark)
+{
+    quenlark.PostCommand(game::IdSettings);
+    HWND dialog = quenlark.WaitForDialog("Settings", 10000);
+    if (!dialog)
+        return -1;
+    const double start = Now();
+    PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    while (IsWindow(dialog) && Now() - start < 10000)
+        Sleep(0);
+    const double elapsed = Now() - start;
+    quenlark.Idle();
+    return elapsed;
+}
+
 // The Settings dialog opened, the other shape checked, OK pressed: the time
 // until the screen shows the tile at (x, y) in the new shape. A square tile
 // has its colour one pixel inside its top-left corner; a circle shows black
@@ -208,7 +237,7 @@ void MeasureGame(bool circles, const char* path, const Program& program, int cli
     // Whole-board redraws on the same board: themes in turn (ending in
     // Default), the shape there and back, then new games.
     const unsigned themes[] = {game::IdThemeLondon, game::IdThemeRattlesnake, game::IdThemeDefault};
-    std::vector<double> themeChanges, styleChanges, newGames;
+    std::vector<double> themeChanges, styleChanges, settingsCloses, newGames;
     for (int i = 0; i < redraws; ++i) {
         const double start = Now();
         if (!quenlark.Command(themes[i % 3]))
@@ -222,8 +251,14 @@ void MeasureGame(bool circles, const char* path, const Program& program, int cli
         if (elapsed < 0)
             break;
         styleChanges.push_back(elapsed);
+        const double close = TimeSettingsClose(quenlark);
+        if (close >= 0)
+            settingsCloses.push_back(close);
     }
     for (int i = 0; i < redraws; ++i) {
+        // The game seeds each board from the time of day in seconds: a new
+        // game in the same second would lay out the same board again.
+        WaitForNextSecond();
         const double start = Now();
         if (!quenlark.Command(game::IdNewGame))
             break;
@@ -240,6 +275,7 @@ void MeasureGame(bool circles, const char* path, const Program& program, int cli
     report("removing click", removing);
     report("theme change", themeChanges);
     report("tile-style change", styleChanges);
+    report("Settings OK unchanged, dialog gone", settingsCloses);
     report("New Game", newGames);
 }
 
