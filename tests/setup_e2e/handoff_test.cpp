@@ -7,7 +7,21 @@
 namespace setup_e2e {
 namespace {
 
-class HandOff : public InstallerTest {};
+class HandOff : public InstallerTest {
+protected:
+    // The handheld installation alone, refused with `message`: the dialog
+    // stays, and Cancel ends the installer.
+    void ExpectHandheldInstallRefused(const std::string& message)
+    {
+        Installer setup;
+        ASSERT_TRUE(setup.Start()) << setup.Error();
+        ASSERT_TRUE(setup.SetChecked(IDC_INSTALL_DESKTOP, false));
+        setup.Click(IDOK);
+        EXPECT_EQ(setup.AnswerMessageBox("Installation"), message);
+        EXPECT_TRUE(setup.StillOpen());
+        EXPECT_TRUE(setup.EndsOnCancel());
+    }
+};
 
 const char kActiveSyncMissing[] =
     "Can not find ActiveSync. Please reinstall ActiveSync and than run this installation again.";
@@ -39,13 +53,7 @@ TEST_F(HandOff, HandheldAloneStartsTheApplicationManagerAtOnce)
 TEST_F(HandOff, MissingApplicationManagerIsReported)
 {
     RegisterAppManager(false);
-    Installer setup;
-    ASSERT_TRUE(setup.Start()) << setup.Error();
-    ASSERT_TRUE(setup.SetChecked(IDC_INSTALL_DESKTOP, false));
-    setup.Click(IDOK);
-    EXPECT_EQ(setup.AnswerMessageBox("Installation"), kActiveSyncMissing);
-    EXPECT_TRUE(setup.StillOpen());
-    EXPECT_TRUE(setup.EndsOnCancel());
+    ExpectHandheldInstallRefused(kActiveSyncMissing);
 }
 
 TEST_F(HandOff, OddApplicationManagerValues)
@@ -53,15 +61,7 @@ TEST_F(HandOff, OddApplicationManagerValues)
     // A path longer than the 260-byte buffer counts as no application manager.
     const std::string longPath = "C:\\" + std::string(300, 'a') + "\\CEAPPMGR.EXE";
     SetAppManagerValue(REG_SZ, longPath.c_str(), static_cast<DWORD>(longPath.size() + 1));
-    {
-        Installer setup;
-        ASSERT_TRUE(setup.Start()) << setup.Error();
-        ASSERT_TRUE(setup.SetChecked(IDC_INSTALL_DESKTOP, false));
-        setup.Click(IDOK);
-        EXPECT_EQ(setup.AnswerMessageBox("Installation"), kActiveSyncMissing);
-        EXPECT_TRUE(setup.StillOpen());
-        EXPECT_TRUE(setup.EndsOnCancel());
-    }
+    ExpectHandheldInstallRefused(kActiveSyncMissing);
     // A program that cannot be started, and a value that is no text at all:
     // the start fails, the user is told why, and the dialog stays.
     const char missing[] = "C:\\nowhere\\CEAPPMGR.EXE";
@@ -79,15 +79,8 @@ TEST_F(HandOff, OddApplicationManagerValues)
     };
     for (const Value& value : values) {
         SetAppManagerValue(value.type, value.data.data(), static_cast<DWORD>(value.data.size()));
-        Installer setup;
-        ASSERT_TRUE(setup.Start()) << setup.Error();
-        ASSERT_TRUE(setup.SetChecked(IDC_INSTALL_DESKTOP, false));
-        setup.Click(IDOK);
-        EXPECT_EQ(setup.AnswerMessageBox("Installation"),
-                  std::string("ActiveSync's application manager ") + value.program +
-                      " could not be started: " + value.reason);
-        EXPECT_TRUE(setup.StillOpen());
-        EXPECT_TRUE(setup.EndsOnCancel());
+        ExpectHandheldInstallRefused(std::string("ActiveSync's application manager ") + value.program +
+                                     " could not be started: " + value.reason);
     }
 }
 

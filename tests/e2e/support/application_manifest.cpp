@@ -5,81 +5,40 @@
 
 #include <cctype>
 #include <cstring>
-#include <utility>
 
 namespace e2e {
 namespace {
 
 using Microsoft::WRL::ComPtr;
 
-constexpr wchar_t AssemblyNs[] = L"urn:schemas-microsoft-com:asm.v1";
-// The namespace of trustInfo that Windows XP accepts as well as Vista and later.
-constexpr wchar_t TrustNs[] = L"urn:schemas-microsoft-com:asm.v2";
-constexpr wchar_t CompatibilityNs[] = L"urn:schemas-microsoft-com:compatibility.v1";
+// IID_IXMLDOMDocument2, which MinGW-w64's import libraries do not define.
+const IID DomDocument2 = {0x2933bf95, 0x7b36, 0x11d2, {0xb2, 0x0e, 0x00, 0xc0, 0x4f, 0x98, 0x3e, 0x60}};
+
+// trustInfo is looked for in asm.v2, the namespace Windows XP accepts as well
+// as Vista and later.
+const wchar_t Namespaces[] = L"xmlns:a='urn:schemas-microsoft-com:asm.v1' "
+                             L"xmlns:t='urn:schemas-microsoft-com:asm.v2' "
+                             L"xmlns:c='urn:schemas-microsoft-com:compatibility.v1'";
 
 std::string Narrow(BSTR text)
 {
     std::string result;
     for (UINT i = 0; text != nullptr && i < ::SysStringLen(text); ++i)
         result.push_back(text[i] < 0x80 ? static_cast<char>(text[i]) : '?');
+    ::SysFreeString(text);
     return result;
 }
 
-std::wstring Text(BSTR text)
+// The text of the node an XPath names; "" when there is none.
+std::string Select(IXMLDOMDocument2* document, const wchar_t* path)
 {
-    return text != nullptr ? std::wstring(text, ::SysStringLen(text)) : std::wstring();
-}
-
-// The element children of `parent` in namespace `ns` named `name`.
-std::vector<ComPtr<IXMLDOMNode>> Children(IXMLDOMNode* parent, const wchar_t* ns, const wchar_t* name)
-{
-    std::vector<ComPtr<IXMLDOMNode>> found;
-    ComPtr<IXMLDOMNode> child;
-    if (parent == nullptr || FAILED(parent->get_firstChild(&child)))
-        return found;
-    while (child) {
-        DOMNodeType type = NODE_INVALID;
-        BSTR uri = nullptr, local = nullptr;
-        child->get_nodeType(&type);
-        child->get_namespaceURI(&uri);
-        child->get_baseName(&local);
-        if (type == NODE_ELEMENT && Text(uri) == ns && Text(local) == name)
-            found.push_back(child);
-        ::SysFreeString(uri);
-        ::SysFreeString(local);
-        ComPtr<IXMLDOMNode> next;
-        child->get_nextSibling(&next);
-        child = std::move(next);
-    }
-    return found;
-}
-
-ComPtr<IXMLDOMNode> Child(IXMLDOMNode* parent, const wchar_t* ns, const wchar_t* name)
-{
-    auto found = Children(parent, ns, name);
-    return found.empty() ? nullptr : found.front();
-}
-
-std::string Attribute(IXMLDOMNode* node, const wchar_t* name)
-{
-    ComPtr<IXMLDOMElement> element;
-    if (node == nullptr || FAILED(node->QueryInterface(IID_IXMLDOMElement, &element)))
-        return "";
-    VARIANT value;
-    ::VariantInit(&value);
-    BSTR attribute = ::SysAllocString(name);
-    std::string text;
-    if (element->getAttribute(attribute, &value) == S_OK && value.vt == VT_BSTR)
-        text = Narrow(value.bstrVal);
-    ::SysFreeString(attribute);
-    ::VariantClear(&value);
-    return text;
-}
-
-BOOL CALLBACK CountName(HMODULE, LPCSTR, LPSTR, LONG_PTR count)
-{
-    ++*reinterpret_cast<int*>(count);
-    return TRUE;
+    ComPtr<IXMLDOMNode> node;
+    BSTR query = ::SysAllocString(path);
+    BSTR text = nullptr;
+    if (document->selectSingleNode(query, &node) == S_OK)
+        node->get_text(&text);
+    ::SysFreeString(query);
+    return Narrow(text);
 }
 
 // Parses the resource's bytes as they are, so that the parser reads their
@@ -87,14 +46,13 @@ BOOL CALLBACK CountName(HMODULE, LPCSTR, LPSTR, LONG_PTR count)
 void Parse(const char* bytes, DWORD size, ApplicationManifest* manifest)
 {
     CLSID domDocument;
-    ComPtr<IXMLDOMDocument> document;
+    ComPtr<IXMLDOMDocument2> document;
     if (FAILED(::CLSIDFromProgID(L"Msxml2.DOMDocument.6.0", &domDocument)) ||
-        FAILED(::CoCreateInstance(domDocument, nullptr, CLSCTX_INPROC_SERVER, IID_IXMLDOMDocument, &document))) {
+        FAILED(::CoCreateInstance(domDocument, nullptr, CLSCTX_INPROC_SERVER, DomDocument2, &document))) {
         manifest->parseError = "MSXML 6 is not available";
         return;
     }
     document->put_async(VARIANT_FALSE);
-    document->put_validateOnParse(VARIANT_FALSE);
     document->put_resolveExternals(VARIANT_FALSE);
     VARIANT source;
     ::VariantInit(&source);
@@ -119,32 +77,41 @@ void Parse(const char* bytes, DWORD size, ApplicationManifest* manifest)
         manifest->parseError = "line " + std::to_string(line) + ": " + Narrow(reason);
         if (manifest->parseError.size() <= 8)
             manifest->parseError += "not well-formed";
-        ::SysFreeString(reason);
         return;
     }
-    ComPtr<IXMLDOMNode> assembly = Child(document.Get(), AssemblyNs, L"assembly");
-    ComPtr<IXMLDOMNode> identity = Child(assembly.Get(), AssemblyNs, L"assemblyIdentity");
-    manifest->identityType = Attribute(identity.Get(), L"type");
-    manifest->identityVersion = Attribute(identity.Get(), L"version");
-    manifest->identityArchitecture = Attribute(identity.Get(), L"processorArchitecture");
+    VARIANT value;
+    ::VariantInit(&value);
+    value.vt = VT_BSTR;
+    value.bstrVal = ::SysAllocString(Namespaces);
+    BSTR property = ::SysAllocString(L"SelectionNamespaces");
+    document->setProperty(property, value);
+    ::SysFreeString(property);
+    ::VariantClear(&value);
 
-    ComPtr<IXMLDOMNode> level = Child(
-        Child(Child(Child(assembly.Get(), TrustNs, L"trustInfo").Get(), TrustNs, L"security").Get(), TrustNs,
-              L"requestedPrivileges")
-            .Get(),
-        TrustNs, L"requestedExecutionLevel");
-    manifest->executionLevel = Attribute(level.Get(), L"level");
-    manifest->uiAccess = Attribute(level.Get(), L"uiAccess");
-
-    ComPtr<IXMLDOMNode> application =
-        Child(Child(assembly.Get(), CompatibilityNs, L"compatibility").Get(), CompatibilityNs, L"application");
-    for (const auto& os : Children(application.Get(), CompatibilityNs, L"supportedOS"))
-    {
-        std::string id = Attribute(os.Get(), L"Id");
+    manifest->identityType = Select(document.Get(), L"/a:assembly/a:assemblyIdentity/@type");
+    manifest->identityVersion = Select(document.Get(), L"/a:assembly/a:assemblyIdentity/@version");
+    manifest->identityArchitecture =
+        Select(document.Get(), L"/a:assembly/a:assemblyIdentity/@processorArchitecture");
+    const wchar_t level[] =
+        L"/a:assembly/t:trustInfo/t:security/t:requestedPrivileges/t:requestedExecutionLevel/@";
+    manifest->executionLevel = Select(document.Get(), (std::wstring(level) + L"level").c_str());
+    manifest->uiAccess = Select(document.Get(), (std::wstring(level) + L"uiAccess").c_str());
+    for (int i = 1;; ++i) {
+        const std::wstring os = L"/a:assembly/c:compatibility/c:application/c:supportedOS[" +
+                                std::to_wstring(i) + L"]/@Id";
+        std::string id = Select(document.Get(), os.c_str());
+        if (id.empty())
+            break;
         for (char& c : id)
             c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         manifest->supportedOS.push_back(id);
     }
+}
+
+BOOL CALLBACK CountName(HMODULE, LPCSTR, LPSTR, LONG_PTR count)
+{
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
 }
 
 }  // namespace
@@ -165,6 +132,29 @@ ApplicationManifest ReadApplicationManifest(HMODULE module)
     if (SUCCEEDED(com))
         ::CoUninitialize();
     return manifest;
+}
+
+std::vector<std::string> ManifestMismatches(const ApplicationManifest& manifest, const std::string& version,
+                                            const std::string& level)
+{
+    if (!manifest.present)
+        return {"no manifest 1"};
+    if (!manifest.parseError.empty())
+        return {"not well-formed: " + manifest.parseError};
+    std::vector<std::string> mismatches;
+    const auto check = [&](const char* what, const std::string& shown, const std::string& wanted) {
+        if (shown != wanted)
+            mismatches.push_back(std::string(what) + " is \"" + shown + "\", not \"" + wanted + "\"");
+    };
+    check("resources", std::to_string(manifest.resources), "1");
+    check("identity type", manifest.identityType, "win32");
+    check("identity version", manifest.identityVersion, version);
+    check("identity architecture", manifest.identityArchitecture, "X86");
+    check("execution level", manifest.executionLevel, level);
+    check("uiAccess", manifest.uiAccess, "false");
+    if (manifest.supportedOS != VistaTo10OsIds)
+        mismatches.push_back("the supportedOS ids are not Vista's to 10's");
+    return mismatches;
 }
 
 }  // namespace e2e

@@ -34,4 +34,10 @@ inline const std::vector<std::string> VistaTo10OsIds = {
 // by the caller.
 ApplicationManifest ReadApplicationManifest(HMODULE module);
 
+// What differs from a well-formed manifest 1, the only one, of a win32 X86
+// assembly of `version` asking for `level` (uiAccess false) on Vista to 10;
+// empty when nothing does.
+std::vector<std::string> ManifestMismatches(const ApplicationManifest& manifest, const std::string& version,
+                                            const std::string& level);
+
 }  // namespace e2e
