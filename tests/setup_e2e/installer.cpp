@@ -187,10 +187,10 @@ std::string Installer::AnswerMessageBox(const char* caption) const
     return text;
 }
 
-void Installer::PressAndWait(HWND browser, int buttonId)
+void Installer::PressAndWait(HWND window, int buttonId)
 {
-    PostMessageA(browser, WM_COMMAND, buttonId, 0);
-    e2e::WaitUntil([&] { return !IsWindow(browser); }, 5000, 25);
+    PostMessageA(window, WM_COMMAND, buttonId, 0);
+    e2e::WaitUntil([&] { return !IsWindow(window); }, 5000, 25);
 }
 
 bool Installer::StillOpen() const

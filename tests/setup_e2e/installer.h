@@ -88,7 +88,7 @@ public:
     std::string AnswerMessageBox(const char* caption) const;
     // Presses a button of a dialog of the installer (a message box, the
     // folder browser) and waits until the dialog has gone.
-    static void PressAndWait(HWND browser, int buttonId);
+    static void PressAndWait(HWND window, int buttonId);
 
     bool Ended(DWORD timeoutMs = 10000) const { return m_process.WaitForExit(timeoutMs); }
     // The dialog still answers: Install came back without ending the program.
