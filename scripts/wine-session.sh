@@ -115,7 +115,10 @@ state=$(cd "$state" && pwd)
 # Wine's own tools of the session stay quiet; COMMAND gets $winedebug.
 export WINEDEBUG=-all
 # No Mono or Gecko installer dialogs: nothing here needs .NET or a browser.
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# Nor Wine's menu builder: a saved shortcut starts it in the background, where
+# it reads the link's program for its icon (holding the file open while a test
+# installs over it) and writes menu entries into the Unix user's home.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINE_SESSION_DESKTOP="$desktop"
 
 xvfb_pid=
