@@ -61,12 +61,10 @@ BOOL CSetupDlg::OnInitDialog()
     m_iniPath = m_sourceFolder + kConfigurationName;
 
     // The component names the folder below "c:\Program Files\", its folder
-    // macros expanded; one that would lead elsewhere is left out (Install
-    // refuses it).
+    // macros expanded; one that would lead elsewhere is left out here, and
+    // only here: Install takes whatever folder the user ends up with.
     m_component = ReadSetting(kManagerSection, "component");
-    if (const auto folder = ComponentFolderName(m_component))
-        m_targetFolder.Text() += *folder;
-    m_targetFolder.EnsureTrailingSeparator();
+    m_targetFolder.Text() = OfferedTargetFolder(m_component);
     m_appName = ReadSetting(kProductSection, "appname");
 
     if (ReadSetting(kProductSection, "desktop").empty())
