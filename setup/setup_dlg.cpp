@@ -102,7 +102,7 @@ void CSetupDlg::OnOK()
     Win32InstallPlatform platform(m_hWnd, AfxGetAppName());
     const InstallSource source{m_sourceFolder, m_iniPath, m_appName, m_component};
     RunInstall(platform, source, m_targetFolder, m_installDesktop != FALSE, m_installPda != FALSE);
-    // Shows the typed folder as it was used.
+    // Shows the folder as Install left it: in its normal form once accepted.
     UpdateData(FALSE);
 }
 
