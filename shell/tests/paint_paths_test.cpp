@@ -22,8 +22,8 @@ TimeOfDay SecondsSinceMidnight(int seconds)
     return TimeOfDay{seconds / 3600 % 24, seconds / 60 % 60, seconds % 60};
 }
 
-// A 32-bit top-down surface in a memory device context, set up as the
-// board view sets up its off-screen surface.
+// A 32-bit top-down surface in a memory device context: the window the
+// painters copy their pictures to.
 class Surface {
 public:
     Surface(int width, int height) : width_(width), height_(height)
