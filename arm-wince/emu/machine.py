@@ -256,6 +256,7 @@ class Machine:
         uc = self.uc
         self._frames = []
         self._error = None
+        self.exit_code = None
         uc.reg_write(arm.UC_ARM_REG_SP, STACK_TOP - 64)
         self._enter(address, args, self._return_to_host)
         try:

@@ -3,6 +3,7 @@
 // and calls out to stubs that call back into the program.
 
 #include <cstdint>
+#include <vector>
 
 using HINSTANCE = struct HINSTANCE__*;
 using Callback = int (*)(int, int, int, int, int, int);
@@ -48,6 +49,14 @@ int Received(int a, int b, int c, int d, int e, int depth)
 int Nest(int depth) { return ProbeInvoke(Received, depth); }
 
 int CallMissing() { return ProbeMissing() + 1; }  // not a tail call: the stub sees the caller
+
+// The library finds the index out of range; with no exceptions the runtime
+// ends the program.
+int OutOfRange(int index)
+{
+    std::vector<int> values(3);
+    return values.at(static_cast<unsigned>(index));
+}
 
 int WinMain(HINSTANCE, HINSTANCE, wchar_t*, int) { return 0; }
 

@@ -11,7 +11,7 @@ import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "emu"))
 
-from machine import EmulationError, Machine  # noqa: E402
+from machine import EmulationError, Machine, ProgramEnded  # noqa: E402
 
 PROBE, THUMB = None, None
 ELSEWHERE = 0x00400000  # another load address than the image base
@@ -48,6 +48,13 @@ class EmulatorTest(unittest.TestCase):
     def test_a_call_without_a_stub_stops_the_run_and_names_the_function(self):
         with self.assertRaisesRegex(EmulationError, r"EMUPROBE\.dll!ProbeMissing, which has no stub \(from CallMissing"):
             Machine(PROBE).call("CallMissing")
+
+    def test_what_the_library_would_throw_ends_the_program(self):
+        machine = Machine(PROBE)
+        self.assertEqual(machine.call("OutOfRange", 2), 0)
+        with self.assertRaises(ProgramEnded) as ended:
+            machine.call("OutOfRange", 3)
+        self.assertEqual(ended.exception.code, 3)
 
     def test_the_sa1110_stops_at_a_bx_instruction(self):
         with self.assertRaisesRegex(EmulationError, r"Invalid instruction .* at _Z4Plusi\+0x4"):

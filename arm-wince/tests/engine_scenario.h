@@ -7,3 +7,7 @@
 #include <string>
 
 void PlayEngineScenario(void (*writeLine)(const std::string& line));
+
+// Seeds for which the program draws from the generator directly: the engine's
+// copy natively, COREDLL's rand on the device.
+constexpr unsigned kGeneratorSeeds[] = {0, 1, 86399, 0xFFFFFFFFu};
