@@ -82,6 +82,11 @@ def _memcmp(m, a):
     return 0
 
 
+def _memchr(m, a):
+    at = m.read(a[0], a[2]).find(bytes([a[1] & 0xFF])) if a[2] else -1
+    return 0 if at < 0 else a[0] + at
+
+
 def _wcslen(m, a):
     length = 0
     while struct.unpack("<H", m.read(a[0] + 2 * length, 2))[0]:
@@ -113,6 +118,7 @@ STUBS = {
     "memmove": _memcpy,  # the whole source is read before anything is written
     "memset": _memset,
     "memcmp": _memcmp,
+    "memchr": _memchr,
     "wcslen": _wcslen,
     "strlen": _strlen,
     "floor": _floor,

@@ -200,6 +200,11 @@ void CheckContainers()
     CHECK(text == L"Score: 4294967295");
     CHECK_EQ(text.size(), 17u);
     CHECK(std::wstring(L"hiscore") + L"2" == L"hiscore2");
+    const std::string key = "hiscore2/score1";
+    volatile char separator = '/';
+    volatile char absent = '#';
+    CHECK_EQ(key.find(separator), 8u);
+    CHECK(key.find(absent) == std::string::npos);
 
     // std::set against a sorted vector, under inserts and erases in a
     // scrambled order, with the tree's rules checked as it changes.
