@@ -22,7 +22,7 @@ orig=binutils_${version}.orig.tar.xz
 # No debugger, simulator, profilers, gold, CTF library, plugins, translations
 # or manuals; the system's zlib.
 configure_flags=(
-  --target=arm-mingw32ce --prefix="$dest"
+  --target=arm-mingw32ce
   --disable-nls --disable-werror --disable-gdb --disable-gdbserver --disable-sim
   --disable-gprof --disable-gold --disable-gprofng --disable-libctf --disable-plugins
   --without-zstd --with-system-zlib
@@ -82,7 +82,7 @@ echo "build-ce-binutils: configuring for arm-mingw32ce"
 # Neither optimised nor with debug information: the tools only assemble and
 # link a few hundred small files, and their own build is what takes time.
 # dash runs the many configure scripts faster than bash.
-CONFIG_SHELL=/bin/dash /bin/dash "$work/src/binutils-$version/configure" "${configure_flags[@]}" \
+CONFIG_SHELL=/bin/dash /bin/dash "$work/src/binutils-$version/configure" --prefix="$dest" "${configure_flags[@]}" \
   CFLAGS=-O0 CXXFLAGS=-O0 CONFIG_SHELL=/bin/dash >"$work/configure.log" 2>&1 || failed "$work/configure.log"
 
 echo "build-ce-binutils: building as, ld, ${binutils_programs[*]} with $jobs jobs"
