@@ -45,6 +45,13 @@ struct Registered {
 Registered g_late('b');
 Registered g_early __attribute__((init_priority(200)))('a');
 
+}  // namespace
+
+// Set by a static constructor in runtime_check_registry.cpp.
+bool g_registeredFromAnotherFile = false;
+
+namespace {
+
 // -- integer division --------------------------------------------------------
 
 template <class T>
@@ -252,6 +259,7 @@ void CheckContainers()
 extern "C" int WinMain(HINSTANCE, HINSTANCE, wchar_t*, int)
 {
     CHECK(std::string(g_constructed) == "ab");  // init_priority(200) before the default
+    CHECK(g_registeredFromAnotherFile);
     CheckIntegerDivision();
     CheckDoubles();
     CheckContainers();
