@@ -4,6 +4,10 @@ NATIVE     := $(BUILD)/native
 SANITIZE   := $(BUILD)/asan
 WINDOWS    := $(BUILD)/windows
 WINDOWS64  := $(BUILD)/windows-x86_64
+ARM        := $(BUILD)/arm-wince
+# The arm-mingw32ce tools: built once into $(BUILD)/ce-binutils, unless
+# CE_TOOLS names a folder that already has them.
+CE_TOOLS   ?=
 JOBS       ?= $(shell nproc)
 # i686: the Wine tests run the shipped 32-bit programs. x86_64: this host runs
 # no 32-bit code (or QUENLARK_X86_64=1 asks for it), so they run an x86-64
@@ -12,7 +16,7 @@ WINE_ARCH  := $(shell scripts/wine-arch.sh)
 # The build whose programs the Wine tests, `make run` and the timings use.
 WINE_BUILD := $(if $(filter x86_64,$(WINE_ARCH)),$(WINDOWS64),$(WINDOWS))
 
-.PHONY: all bootstrap native sanitize windows windows-x86_64 test test-native test-sanitize test-windows run run-handheld bench dist clean
+.PHONY: all bootstrap native sanitize windows windows-x86_64 arm test test-native test-sanitize test-windows test-arm run run-handheld bench dist clean
 
 all: native windows
 
@@ -45,6 +49,14 @@ windows-x86_64: bootstrap
 	  -DQUENLARK_SHIPPED_BUILD=$(CURDIR)/$(WINDOWS) >/dev/null
 	cmake --build $(WINDOWS64) -j $(JOBS)
 
+# The ARM Windows CE build: the handheld game for the device and the ARM
+# test programs, which its tests run under an emulated StrongARM.
+arm: bootstrap
+	@if [ -z "$(CE_TOOLS)" ]; then scripts/build-ce-binutils.sh $(BUILD)/ce-binutils; fi
+	cmake -S . -B $(ARM) -DCMAKE_BUILD_TYPE=MinSizeRel -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/arm-wince.cmake \
+	  -DQUENLARK_CE_BINUTILS=$(or $(CE_TOOLS),$(abspath $(BUILD)/ce-binutils/bin)) >/dev/null
+	cmake --build $(ARM) -j $(JOBS)
+
 test-native: native
 	cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
 
@@ -62,9 +74,12 @@ else
 	cd $(WINDOWS) && ctest --output-on-failure
 endif
 
-# Every test: native unit tests, the same under the sanitizers, then the
-# Windows programs end to end under Wine.
-test: test-native test-sanitize test-windows
+test-arm: arm
+	cd $(ARM) && ctest --output-on-failure -j $(JOBS)
+
+# Every test: native unit tests, the same under the sanitizers, the Windows
+# programs end to end under Wine, then the ARM build under the emulator.
+test: test-native test-sanitize test-windows test-arm
 
 run: $(if $(filter x86_64,$(WINE_ARCH)),windows-x86_64,windows)
 	@scripts/wine-arch.sh --says | sed 's/under test/started/'
