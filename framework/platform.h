@@ -1,8 +1,8 @@
 #pragma once
 // Where the platform under the framework behaves differently on Windows CE
 // 3.0 (the handheld build) than on desktop Windows. Each framework library
-// links one of platform_desktop.cpp and platform_ce.cpp; the CE one stands
-// in, on this desktop, for what the device's window manager does.
+// links one of platform_desktop.cpp and platform_ce.cpp; the CE one leaves
+// what the device's own system does to ce_system.h.
 #include <windows.h>
 
 #include <vector>
@@ -40,9 +40,8 @@ void FlushDrawing();
 void InitCommonControlsOnce();
 
 // The template to create dialog `name` from: the resource as stored, or null
-// when there is none. Windows CE shows a dialog font of "System" in the
-// device's own dialog face; the CE stand-in gives the template a face of the
-// same kind, in a copy kept in `copy`.
+// when there is none, or a changed copy kept in `copy` (see
+// ce_system::DialogTemplate).
 const DLGTEMPLATE* DialogTemplate(HINSTANCE instance, LPCTSTR name, std::vector<WORD>& copy);
 
 // Messages of a dialog that the window manager handles before the dialog
