@@ -9,6 +9,11 @@
 
 namespace afx_platform {
 
+// A window's first message that carries its CREATESTRUCT, where the
+// framework binds the window to its object: WM_NCCREATE, or WM_CREATE on
+// Windows CE, which sends no WM_NCCREATE.
+UINT FirstMessage();
+
 // A window's last message: WM_NCDESTROY, or WM_DESTROY on Windows CE, which
 // sends no WM_NCDESTROY.
 UINT FinalMessage();

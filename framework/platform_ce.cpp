@@ -9,6 +9,11 @@
 
 namespace afx_platform {
 
+UINT FirstMessage()
+{
+    return WM_CREATE;  // CE 3.0 sends no WM_NCCREATE
+}
+
 UINT FinalMessage()
 {
     return WM_DESTROY;  // CE 3.0 sends no WM_NCDESTROY

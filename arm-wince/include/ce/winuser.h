@@ -100,10 +100,8 @@ typedef BOOL(CALLBACK* WNDENUMPROC)(HWND, LPARAM);
 #define WM_QUERYDRAGICON 0x0037
 #define WM_COMPAREITEM 0x0039
 #define WM_SETICON 0x0080
-// Sent on the desktop only; CE 3.0 has none of the non-client creation and
-// destruction messages (WM_DESTROY is a window's last).
-#define WM_NCCREATE 0x0081
-#define WM_NCDESTROY 0x0082
+// CE 3.0 sends no WM_NCCREATE or WM_NCDESTROY: a window's first message is
+// WM_CREATE, its last WM_DESTROY.
 #define WM_GETDLGCODE 0x0087
 #define WM_KEYFIRST 0x0100
 #define WM_KEYDOWN 0x0100
