@@ -3,7 +3,10 @@
 StrongARM emulator with the stand-in window manager of
 arm-wince/emu/window_manager.py:
 
-    startup_test.py PROGRAM
+    startup_test.py PROGRAM SYMBOLS
+
+SYMBOLS is the same program file with its symbol table (the shipped one has
+none), where the functions the test watches are looked up.
 
 Passes when the program reaches its message loop after these steps, in this
 order: the profile's registry key "Zandravex"; the frame's window class (no
@@ -22,6 +25,7 @@ from unicorn import UC_HOOK_CODE  # noqa: E402
 from unicorn import arm_const as arm  # noqa: E402
 
 from machine import EmulationError, Machine  # noqa: E402
+from pe import PEImage  # noqa: E402
 from window_manager import WindowManager  # noqa: E402
 
 # An unusual show state, so that passing it on is seen: SW_SHOWNA.
@@ -43,9 +47,12 @@ def expect(condition, message):
         raise Failure(message)
 
 
-def watch_registry_key(machine, wm):
+def watch_registry_key(machine, symbols, wm):
     """SetRegistryKey only stores its key: watch the call itself."""
-    address = machine.symbol(SET_REGISTRY_KEY)
+    table = PEImage(symbols).symbols
+    if SET_REGISTRY_KEY not in table:
+        raise EmulationError("no symbol %s in %s" % (SET_REGISTRY_KEY, symbols))
+    address = machine.base + table[SET_REGISTRY_KEY]
 
     def entered(uc, at, size, data):
         wm.record("SetRegistryKey", key=machine.read_wstring(uc.reg_read(arm.UC_ARM_REG_R1)))
@@ -97,13 +104,13 @@ def check(trace):
 
 
 def main():
-    if len(sys.argv) != 2:
+    if len(sys.argv) != 3:
         print(__doc__, file=sys.stderr)
         return 2
     wm = WindowManager(module_path="\\Program Files\\Quenlark\\Quenlark.EXE")
     try:
         machine = Machine(sys.argv[1], stubs=wm.stubs())
-        watch_registry_key(machine, wm)
+        watch_registry_key(machine, sys.argv[2], wm)
         machine.run_entry(show=START_SHOW_STATE)
         check(wm.trace)
     except (EmulationError, Failure) as problem:
