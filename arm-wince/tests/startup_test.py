@@ -113,7 +113,7 @@ def main():
         watch_registry_key(machine, sys.argv[2], wm)
         machine.run_entry(show=START_SHOW_STATE)
         check(wm.trace)
-    except (EmulationError, Failure) as problem:
+    except (EmulationError, Failure, OSError) as problem:
         print("start-up: %s" % problem)
         for step, (name, fields) in enumerate(wm.trace):
             print("  %2d %s %s" % (step, "  " * fields.pop("depth", 0) + name, fields))
