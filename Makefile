@@ -3,9 +3,13 @@ BUILD      ?= build
 NATIVE     := $(BUILD)/native
 SANITIZE   := $(BUILD)/asan
 WINDOWS    := $(BUILD)/windows
+ARM        := $(BUILD)/arm-wince
+# The arm-mingw32ce tools: built once into $(BUILD)/ce-binutils, unless
+# CE_TOOLS names a folder that already has them.
+CE_TOOLS   ?=
 JOBS       ?= $(shell nproc)
 
-.PHONY: all bootstrap native sanitize windows test test-native test-sanitize test-windows run run-handheld bench dist clean
+.PHONY: all bootstrap native sanitize windows arm test test-native test-sanitize test-windows test-arm run run-handheld bench dist clean
 
 all: native windows
 
@@ -31,6 +35,14 @@ windows: bootstrap
 	cmake -S . -B $(WINDOWS) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake >/dev/null
 	cmake --build $(WINDOWS) -j $(JOBS)
 
+# The ARM Windows CE build: the handheld game for the device and the ARM
+# test programs, which its tests run under an emulated StrongARM.
+arm: bootstrap
+	@if [ -z "$(CE_TOOLS)" ]; then scripts/build-ce-binutils.sh $(BUILD)/ce-binutils; fi
+	cmake -S . -B $(ARM) -DCMAKE_BUILD_TYPE=MinSizeRel -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/arm-wince.cmake \
+	  -DQUENLARK_CE_BINUTILS=$(or $(CE_TOOLS),$(abspath $(BUILD)/ce-binutils/bin)) >/dev/null
+	cmake --build $(ARM) -j $(JOBS)
+
 test-native: native
 	cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
 
@@ -40,9 +52,12 @@ test-sanitize: sanitize
 test-windows: windows
 	cd $(WINDOWS) && ctest --output-on-failure
 
-# Every test: native unit tests, the same under the sanitizers, then the
-# Windows programs end to end under Wine.
-test: test-native test-sanitize test-windows
+test-arm: arm
+	cd $(ARM) && ctest --output-on-failure -j $(JOBS)
+
+# Every test: native unit tests, the same under the sanitizers, the Windows
+# programs end to end under Wine, then the ARM build under the emulator.
+test: test-native test-sanitize test-windows test-arm
 
 run: windows
 	@scripts/run-game.sh $(WINDOWS)

@@ -6,11 +6,15 @@ set -euo pipefail
 # The Windows programs are 32-bit: the i686 cross compiler (win32 threading
 # variant) builds them and Wine's 32-bit half (wine32, from Debian's i386
 # architecture) runs them in a 64-bit prefix, as on 64-bit Windows.
+# The ARM Windows CE build needs of the ARM compiler only its C and C++
+# headers (libnewlib-dev, libstdc++-arm-none-eabi-dev), not its ELF
+# libraries, and Unicorn's Python module for the emulator.
 packages=(
   make cmake g++ clang libclang-rt-14-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-i686-win32 binutils-mingw-w64-i686
   wine wine64 wine32:i386 fonts-wine xvfb xdotool imagemagick x11-utils zip unzip
+  gcc-arm-none-eabi libnewlib-dev libstdc++-arm-none-eabi-dev python3-unicorn xz-utils zlib1g-dev dash
 )
 
 sudo_cmd=()
@@ -21,6 +25,22 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
   "${sudo_cmd[@]}" dpkg --add-architecture i386
 fi
 
+# The ARM Windows CE build's binutils is built from Debian's source package
+# (scripts/build-ce-binutils.sh), which apt-get fetches only with a deb-src
+# entry: add that type to Debian's own entries where it is missing.
+update_needed=0
+sources=/etc/apt/sources.list.d/debian.sources
+if ! grep -qsE '^(Types:.*deb-src|deb-src )' /etc/apt/sources.list $sources; then
+  echo "bootstrap: adding deb-src to Debian's apt sources (binutils for the ARM build)"
+  if [[ -f $sources ]]; then
+    "${sudo_cmd[@]}" sed -i -E 's/^Types:[[:space:]]*deb[[:space:]]*$/Types: deb deb-src/' "$sources"
+  else
+    grep -E '^deb ' /etc/apt/sources.list | sed 's/^deb /deb-src /' |
+      "${sudo_cmd[@]}" tee -a /etc/apt/sources.list >/dev/null
+  fi
+  update_needed=1
+fi
+
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
@@ -28,8 +48,10 @@ for p in "${packages[@]}"; do
   fi
 done
 
+if ((${#missing[@]} || update_needed)); then
+  "${sudo_cmd[@]}" apt-get update -qq
+fi
 if ((${#missing[@]})); then
   echo "bootstrap: installing ${missing[*]}"
-  "${sudo_cmd[@]}" apt-get update -qq
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
