@@ -7,9 +7,16 @@ ARM        := $(BUILD)/arm-wince
 # The arm-mingw32ce tools: built once into $(BUILD)/ce-binutils, unless
 # CE_TOOLS names a folder that already has them.
 CE_TOOLS   ?=
+WINDOWS64  := $(BUILD)/windows-x86_64
 JOBS       ?= $(shell nproc)
+# i686: the Wine tests run the shipped 32-bit programs. x86_64: this host runs
+# no 32-bit code (or QUENLARK_X86_64=1 asks for it), so they run an x86-64
+# build of the same sources, and the 32-bit programs only a few smoke tests.
+WINE_ARCH  := $(shell scripts/wine-arch.sh)
+# The build whose programs the Wine tests, `make run` and the timings use.
+WINE_BUILD := $(if $(filter x86_64,$(WINE_ARCH)),$(WINDOWS64),$(WINDOWS))
 
-.PHONY: all bootstrap native sanitize windows arm test test-native test-sanitize test-windows test-arm run run-handheld bench dist clean
+.PHONY: all bootstrap native sanitize windows windows-x86_64 arm test test-native test-sanitize test-windows test-arm run run-handheld bench dist clean
 
 all: native windows
 
@@ -43,14 +50,29 @@ arm: bootstrap
 	  -DQUENLARK_CE_BINUTILS=$(or $(CE_TOOLS),$(abspath $(BUILD)/ce-binutils/bin)) >/dev/null
 	cmake --build $(ARM) -j $(JOBS)
 
+# The same sources for x86-64; its smoke and resource tests read the shipped
+# programs of $(WINDOWS).
+windows-x86_64: bootstrap
+	cmake -S . -B $(WINDOWS64) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake \
+	  -DQUENLARK_SHIPPED_BUILD=$(CURDIR)/$(WINDOWS) >/dev/null
+	cmake --build $(WINDOWS64) -j $(JOBS)
+
 test-native: native
 	cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
 
 test-sanitize: sanitize
 	cd $(SANITIZE) && ctest --output-on-failure -j $(JOBS)
 
-test-windows: windows
+# On the x86-64 path the shipped build runs its checks of the program files
+# (no Wine), the x86-64 build every Wine test and the smoke tests.
+test-windows: windows $(if $(filter x86_64,$(WINE_ARCH)),windows-x86_64)
+	@scripts/wine-arch.sh --says
+ifeq ($(WINE_ARCH),x86_64)
+	cd $(WINDOWS) && ctest --output-on-failure -L static
+	cd $(WINDOWS64) && ctest --output-on-failure
+else
 	cd $(WINDOWS) && ctest --output-on-failure
+endif
 
 test-arm: arm
 	cd $(ARM) && ctest --output-on-failure -j $(JOBS)
@@ -59,11 +81,13 @@ test-arm: arm
 # programs end to end under Wine, then the ARM build under the emulator.
 test: test-native test-sanitize test-windows test-arm
 
-run: windows
-	@scripts/run-game.sh $(WINDOWS)
+run: $(if $(filter x86_64,$(WINE_ARCH)),windows-x86_64,windows)
+	@scripts/wine-arch.sh --says | sed 's/under test/started/'
+	@scripts/run-game.sh $(WINE_BUILD)
 
-run-handheld: windows
-	@scripts/run-game.sh $(WINDOWS) handheld
+run-handheld: $(if $(filter x86_64,$(WINE_ARCH)),windows-x86_64,windows)
+	@scripts/wine-arch.sh --says | sed 's/under test/started/'
+	@scripts/run-game.sh $(WINE_BUILD) handheld
 
 bench: native
 	$(NATIVE)/bench/engine_bench

@@ -17,6 +17,19 @@ packages=(
   gcc-arm-none-eabi libnewlib-dev libstdc++-arm-none-eabi-dev python3-unicorn xz-utils zlib1g-dev dash
 )
 
+# A host that runs no 32-bit code (or QUENLARK_X86_64=1) runs the Wine tests on
+# an x86-64 build of the same sources. Where 32-bit code cannot run, the
+# shipped 32-bit programs' smoke tests run Wine's 32-bit half under qemu-user.
+here=$(dirname -- "${BASH_SOURCE[0]}")
+runs_32bit=1
+"$here/host-runs-32bit.sh" || runs_32bit=0
+if ((!runs_32bit)) || [[ ${QUENLARK_X86_64:-0} == 1 ]]; then
+  packages+=(g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64)
+fi
+if ((!runs_32bit)); then
+  packages+=(qemu-user-static)
+fi
+
 sudo_cmd=()
 if [[ $(id -u) -ne 0 ]]; then sudo_cmd=(sudo); fi
 
@@ -54,4 +67,23 @@ fi
 if ((${#missing[@]})); then
   echo "bootstrap: installing ${missing[*]}"
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# Debian's qemu-user-static registers no handler for i386 programs on an amd64
+# host, where the kernel would normally run them itself. On a host whose
+# kernel refuses them, the handler is registered with the kernel (until the
+# next reboot; nothing is written to disk), so that Wine's 32-bit half runs.
+binfmt=/proc/sys/fs/binfmt_misc
+if ((!runs_32bit)) && [[ ! -e $binfmt/qemu-i386 ]]; then
+  echo "bootstrap: this host runs no 32-bit code; registering qemu-user for i386 programs"
+  if [[ ! -e $binfmt/register ]]; then
+    "${sudo_cmd[@]}" mount -t binfmt_misc binfmt_misc "$binfmt"
+  fi
+  # The i386 ELF header (executable or shared object, machine 3) and its mask;
+  # flags: P keep argv[0], O hand over the open file, C credentials of the
+  # program, F the emulator opened now, so it works in any mount namespace.
+  magic='\x7f\x45\x4c\x46\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
+  mask='\xff\xff\xff\xff\xff\xff\xff\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
+  printf ':qemu-i386:M::%s:%s:/usr/bin/qemu-i386-static:POCF' "$magic" "$mask" |
+    "${sudo_cmd[@]}" tee "$binfmt/register" >/dev/null
 fi

@@ -26,6 +26,17 @@ fi
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="   # no Mono or Gecko prompts in a fresh prefix
 
+# An x86-64 build (PE machine field 8664) runs under Wine's 64-bit loader, in a
+# prefix without Wine's 32-bit half, which a host without 32-bit code would
+# spend minutes making under emulation.
+scripts=$(cd "$(dirname -- "${BASH_SOURCE[0]}")" && pwd)
+header=$(od -An -tu4 -j 60 -N 4 "$exe" | tr -d ' ')
+make_prefix=()
+if [[ $(od -An -tx2 -j $((header + 4)) -N 2 "$exe" | tr -d ' ') == 8664 ]]; then
+  PATH=$scripts/wine64:$PATH
+  make_prefix=("$scripts/without-wine32.sh")
+fi
+
 if [[ -n ${DISPLAY:-} ]] && xdpyinfo >/dev/null 2>&1; then
   exec wine "$exe"
 fi
@@ -60,16 +71,17 @@ xdpyinfo >/dev/null 2>&1 || { echo "run-game: Xvfb did not start on $display" >&
 # The prefix, once: Wine's virtual desktop must be set before its server
 # starts, so windows get title bars and repaint like on Windows.
 # It is made again when the installed Wine or its loaders change.
-stamp=$("$(dirname -- "${BASH_SOURCE[0]}")/wine-build-stamp.sh")
+stamp="$("$scripts/wine-build-stamp.sh") ${make_prefix:+no-wow64}"
 if [[ ! -f $prefix/.quenlark-ready || $(cat "$prefix/.quenlark-ready") != "$stamp" ]]; then
   rm -rf "$prefix"
   echo "run-game: creating Wine prefix $prefix (once)" >&2
-  timeout 180 wineboot -i >/dev/null 2>&1 || true
-  timeout 60 wineserver -w || true
-  timeout 30 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-  timeout 30 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 800x600 /f >/dev/null 2>&1
-  timeout 60 wineserver -k || true
-  timeout 60 wineserver -w || true
+  "${make_prefix[@]}" bash -c '
+    timeout 180 wineboot -i >/dev/null 2>&1
+    timeout 60 wineserver -w
+    timeout 30 wine reg add "HKCU\Software\Wine\Explorer" /v Desktop /d Default /f >/dev/null 2>&1
+    timeout 30 wine reg add "HKCU\Software\Wine\Explorer\Desktops" /v Default /d 800x600 /f >/dev/null 2>&1
+    timeout 60 wineserver -k
+    timeout 60 wineserver -w' || true
   echo "$stamp" >"$prefix/.quenlark-ready"
 fi
 

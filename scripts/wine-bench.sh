@@ -2,7 +2,11 @@
 # Times the desktop game under Wine (bench/wine/wine_bench.cpp) for the view
 # client areas 600x414, 1920x1040 and 3840x2100, each in its own Wine session.
 #
-#   scripts/wine-bench.sh [BUILD_DIR] [CLIENT_AREA...]     (default build/windows)
+#   scripts/wine-bench.sh [BUILD_DIR] [CLIENT_AREA...]
+#
+# BUILD_DIR defaults to the build scripts/wine-arch.sh picks: build/windows
+# (the shipped 32-bit programs) or, on a host that runs no 32-bit code,
+# build/windows-x86_64. An x86-64 build is timed under Wine's 64-bit loader.
 #
 # BENCH_CLICKS, BENCH_REDRAWS and BENCH_STARTS (default 200, 40 and 5) set how
 # many clicks, whole-board redraws of each kind (theme change, tile-style
@@ -19,8 +23,15 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$root/build/windows}
-shift || true
+chosen=1
+if (($#)); then
+  build=$1 chosen=0
+  shift
+elif [[ $("$root/scripts/wine-arch.sh") == x86_64 ]]; then
+  build=$root/build/windows-x86_64
+else
+  build=$root/build/windows
+fi
 sizes=("$@")
 ((${#sizes[@]})) || sizes=(600x414 1920x1040 3840x2100)
 [[ -d $build ]] || { echo "wine-bench: no build folder $build" >&2; exit 1; }
@@ -37,6 +48,16 @@ for file in "$bench" "$QUENLARK_EXE" "$HARNESS_PROBE_EXE" ${QUENLARK_BEFORE_EXE:
   [[ -f $file ]] || { echo "wine-bench: $file is missing; run make windows first" >&2; exit 1; }
 done
 session=("$root/scripts/wine-session.sh" --state "$build/wine")
+# The PE header's machine field: 8664 for x86-64, 014c for 32-bit x86.
+header=$(od -An -tu4 -j 60 -N 4 "$QUENLARK_EXE" | tr -d ' ')
+if [[ $(od -An -tx2 -j $((header + 4)) -N 2 "$QUENLARK_EXE" | tr -d ' ') == 8664 ]]; then
+  session+=(--wine64 --no-wow64)
+fi
+if ((chosen)); then
+  "$root/scripts/wine-arch.sh" --says | sed 's/under test/timed/'
+else
+  echo "Windows programs timed: those of $build"
+fi
 
 read -r _ frame_w frame_h _ view_w view_h < <("${session[@]}" --desktop 1024x768 --timeout 120 -- "$bench" --overhead | tr -d '\r' | grep '^frame')
 extra_w=$((frame_w - view_w))

@@ -19,6 +19,12 @@
 #                      (default: $WINE_SESSION_WINEDEBUG, else -all). The tests
 #                      pass -all,err+all,warn+heap: Wine's checking heap, which
 #                      turns most uses of freed memory into page faults.
+#   --wine64           `wine` means Wine's 64-bit loader in this session, for
+#                      the x86-64 build of the programs (scripts/wine64); a
+#                      32-bit program still starts, through the 32-bit loader.
+#   --no-wow64         the template prefix gets no 32-bit half, so no 32-bit
+#                      program runs in it; on a host that runs 32-bit code only
+#                      under emulation it is made in seconds, not minutes.
 #
 # What a session does:
 #   1. Display: uses $WINE_SESSION_DISPLAY if set; otherwise starts a private
@@ -27,7 +33,9 @@
 #      with the virtual desktop switched on (HKCU\Software\Wine\Explorer
 #      Desktop=Default, ...\Explorer\Desktops Default=WxH) and Mono/Gecko off.
 #      It is remade when the installed Wine or its loaders change (a prefix
-#      made before wine32 was installed cannot run 32-bit programs).
+#      made before wine32 was installed cannot run 32-bit programs). Its
+#      32-bit half takes minutes where it runs under emulation; --no-wow64
+#      leaves it out.
 #   3. Scratch prefix: a copy of the template under $STATE/sessions (hard links
 #      for the read-only DLLs, real copies of the registry files), with the
 #      desktop size written into user.reg before any Wine process starts, and
@@ -50,7 +58,9 @@
 #   5. Afterwards: the logs are searched for signs of a fault: "wine: Unhandled"
 #      (written by any Wine process that faults; faults in 64-bit code are
 #      Wine's own processes, since the project's programs are all 32-bit, and
-#      are named but not counted), winedbg's "Unhandled
+#      are named but not counted; with --wine64 that holds only for faults in
+#      the session's own log, since the programs a driver starts write to logs
+#      of their own and COMMAND's fault shows in its status), winedbg's "Unhandled
 #      exception:" report, "wine: Call from ... to unimplemented function",
 #      the C++ runtime's "terminate called", and messages of the checking heap
 #      (err:heap, warn:heap: freed or foreign blocks handed to the heap,
@@ -83,6 +93,8 @@ limit=300
 keep=0
 warm_up=0
 winedebug=${WINE_SESSION_WINEDEBUG:--all}
+wine64=${WINE_SESSION_WINE64:-0}
+no_wow64=0
 expect_crash=${WINE_SESSION_EXPECT_CRASH:-0}
 
 die() { echo "wine-session: $*" >&2; exit 125; }
@@ -95,6 +107,8 @@ while (($#)); do
     --keep) keep=1; shift ;;
     --warm-up) warm_up=1; shift ;;
     --winedebug) winedebug=$2; shift 2 ;;
+    --wine64) wine64=1; shift ;;
+    --no-wow64) no_wow64=1; shift ;;
     --) shift; break ;;
     -*) die "unknown option $1" ;;
     *) break ;;
@@ -106,6 +120,11 @@ desk_w=${BASH_REMATCH[1]}
 desk_h=${BASH_REMATCH[2]}
 [[ $limit =~ ^[0-9]+$ ]] || die "bad --timeout '$limit'"
 
+scripts=$(cd "$(dirname -- "${BASH_SOURCE[0]}")" && pwd)
+if ((wine64)); then
+  PATH=$scripts/wine64:$PATH
+  [[ -x /usr/lib/wine/wine64 ]] || die "Wine's 64-bit loader is missing (run scripts/bootstrap.sh)"
+fi
 for tool in wine wineboot wineserver flock timeout; do
   command -v "$tool" >/dev/null || die "$tool not found (run scripts/bootstrap.sh)"
 done
@@ -167,20 +186,23 @@ fi
 # 2. Template prefix, made once per state folder.
 template=$state/template
 # The template is remade when Wine, its loaders or the way it is made change.
-template_stamp="$("$(dirname -- "${BASH_SOURCE[0]}")/wine-build-stamp.sh") fonts"
+template_stamp="$("$scripts/wine-build-stamp.sh") fonts wine64=$wine64 no-wow64=$no_wow64"
 {
-  flock -w 600 9 || die "timed out waiting for the template lock"
+  flock -w 900 9 || die "timed out waiting for the template lock"
   if [[ ! -f $template/.session-ready || $(cat "$template/.session-ready") != "$template_stamp" ]]; then
     echo "wine-session: creating template prefix in $template" >&2
     rm -rf "$template" "$template.new"
-    (
-      export WINEPREFIX=$template.new
-      timeout 180 wineboot -i >/dev/null 2>&1 || exit 1
-      timeout 60 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 || exit 1
-      timeout 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1 || exit 1
+    make_template=(bash -c '
+      export WINEPREFIX=$0
+      timeout 600 wineboot -i >/dev/null 2>&1 || exit 1
+      timeout 60 wine reg add "HKCU\Software\Wine\Explorer" /v Desktop /d Default /f >/dev/null 2>&1 || exit 1
+      timeout 60 wine reg add "HKCU\Software\Wine\Explorer\Desktops" /v Default /d 1024x768 /f >/dev/null 2>&1 || exit 1
       # The server writes the registry files when it exits.
-      timeout 60 wineserver -w || exit 1
-    ) || { rm -rf "$template.new"; die "wineboot failed"; }
+      timeout 60 wineserver -w || exit 1' "$template.new")
+    if ((no_wow64)); then
+      make_template=("$scripts/without-wine32.sh" "${make_template[@]}")
+    fi
+    "${make_template[@]}" || { rm -rf "$template.new"; die "wineboot failed"; }
     grep -q '^"Desktop"="Default"' "$template.new/user.reg" || die "virtual desktop setting missing in template"
     # Debian's Wine does not find its own fonts: dialogs in "MS Sans Serif"
     # or "System" would fall back to wider faces that cut their texts, and
@@ -261,7 +283,8 @@ fi
 # Every program of the project is 32-bit; a fault in 64-bit code is one of
 # Wine's own processes (seen: its RPC service failing to start while the
 # machine was loaded). Those do not fail a test; they are named below.
-wine_own='wine: Unhandled .* at address [0-9A-Fa-f]{16} |^Unhandled exception: .* in 64-bit code'
+wine_own='wine: Unhandled .* at address [0-9A-Fa-f]{16} |Unhandled exception: .* in 64-bit code'
+((wine64)) && wine_own="^session\.log:($wine_own)"
 fault_signs='wine: Unhandled|wine: Call from .* to unimplemented function|^Unhandled exception:|:(err|warn):heap:|terminate called'
 faults() {
   (cd "$out" && grep -a -H -E "$fault_signs" -- *.log 2>/dev/null) | tr -d '\r' |

@@ -61,12 +61,10 @@ BOOL CSetupDlg::OnInitDialog()
     m_iniPath = m_sourceFolder + kConfigurationName;
 
     // The component names the folder below "c:\Program Files\", its folder
-    // macros expanded; one that would lead elsewhere is left out (Install
-    // refuses it).
+    // macros expanded; one that would lead elsewhere is left out here, and
+    // only here: Install takes whatever folder the user ends up with.
     m_component = ReadSetting(kManagerSection, "component");
-    if (const auto folder = ComponentFolderName(m_component))
-        m_targetFolder.Text() += *folder;
-    m_targetFolder.EnsureTrailingSeparator();
+    m_targetFolder.Text() = OfferedTargetFolder(m_component);
     m_appName = ReadSetting(kProductSection, "appname");
 
     if (ReadSetting(kProductSection, "desktop").empty())
@@ -104,7 +102,7 @@ void CSetupDlg::OnOK()
     Win32InstallPlatform platform(m_hWnd, AfxGetAppName());
     const InstallSource source{m_sourceFolder, m_iniPath, m_appName, m_component};
     RunInstall(platform, source, m_targetFolder, m_installDesktop != FALSE, m_installPda != FALSE);
-    // Shows the typed folder as it was used.
+    // Shows the folder as Install left it: in its normal form once accepted.
     UpdateData(FALSE);
 }
 

@@ -61,29 +61,47 @@ void DrawScoreLine(CDC& dc, std::uint32_t score)
     dc.DrawText(line.c_str(), static_cast<int>(line.size()), &rect, 0);
 }
 
-void COffscreen::Create(CDC& compatibleWith, int width, int height, bool dibSection)
+HBITMAP MakeDibSection(HDC dc, const BITMAPINFO* info, void** bits)
+{
+    return ::CreateDIBSection(dc, info, DIB_RGB_COLORS, bits, nullptr, 0);
+}
+
+bool COffscreen::Create(CDC& compatibleWith, int width, int height, DibSectionMaker makeDibSection)
 {
     Free();
-    m_dc.CreateCompatibleDC(&compatibleWith);
-    if (dibSection) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;  // top-down: line 0 first
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
+    if (!m_dc.CreateCompatibleDC(&compatibleWith))
+        return false;
+    if (makeDibSection != nullptr) {
+        // Explicit colour masks: Windows CE takes 32-bit DIB sections only as
+        // BI_BITFIELDS; on the desktop these masks are BI_RGB's own layout.
+        struct {
+            BITMAPINFOHEADER header;
+            DWORD masks[3];  // red, green, blue
+        } info{};
+        info.header.biSize = sizeof info.header;
+        info.header.biWidth = width;
+        info.header.biHeight = -height;  // top-down: line 0 first
+        info.header.biPlanes = 1;
+        info.header.biBitCount = 32;
+        info.header.biCompression = BI_BITFIELDS;
+        info.masks[0] = 0x00FF0000;
+        info.masks[1] = 0x0000FF00;
+        info.masks[2] = 0x000000FF;
         void* bits = nullptr;
-        m_bitmap.Attach(::CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        m_pixels = static_cast<std::uint32_t*>(bits);
-    } else {
-        m_bitmap.CreateCompatibleBitmap(&compatibleWith, width, height);
+        m_bitmap.Attach(makeDibSection(m_dc, reinterpret_cast<const BITMAPINFO*>(&info), &bits));
+        if (m_bitmap.m_hObject != nullptr)
+            m_pixels = static_cast<std::uint32_t*>(bits);
+    }
+    if (m_bitmap.m_hObject == nullptr && !m_bitmap.CreateCompatibleBitmap(&compatibleWith, width, height)) {
+        Free();
+        return false;
     }
     m_originalBitmap = m_dc.SelectObject(&m_bitmap);
     m_dc.SetBkMode(TRANSPARENT);
     m_dc.SetTextColor(RGB(255, 255, 255));
     m_width = width;
     m_height = height;
+    return true;
 }
 
 void COffscreen::Free()
@@ -102,8 +120,16 @@ void CBoardPainter::Paint(CDC& dc, const Board& board, CBrush (&tileBrushes)[Til
     const int width = board.clientRect.right - board.clientRect.left;
     const int height = board.clientRect.bottom - board.clientRect.top;
     if (m_picture.dc().GetSafeHdc() == nullptr || m_picture.width() != width || m_picture.height() != height) {
-        m_picture.Create(dc, width, height, m_mode == PaintMode::Fast);
         m_pictureValid = false;
+        if (!m_picture.Create(dc, width, height, m_mode == PaintMode::Fast ? m_makeDibSection : nullptr)) {
+            // No picture at all: the board goes straight to the window.
+            const int oldMode = dc.SetBkMode(TRANSPARENT);
+            const COLORREF oldColour = dc.SetTextColor(RGB(255, 255, 255));
+            PaintSteps(dc, board, tileBrushes);
+            dc.SetTextColor(oldColour);
+            dc.SetBkMode(oldMode);
+            return;
+        }
     }
     if (m_picture.pixels() == nullptr)
         PaintSteps(m_picture.dc(), board, tileBrushes);  // also the fast path's way out without a DIB section
@@ -134,8 +160,13 @@ void CBoardPainter::PaintSteps(CDC& dc, const Board& board, CBrush (&tileBrushes
 
 void CBoardPainter::BuildSprites(bool circles, CBrush (&tileBrushes)[TileColourCount])
 {
+    // Tried again at every paint until the strip is a DIB section.
     if (m_sprites.pixels() == nullptr)
-        m_sprites.Create(m_picture.dc(), SpriteCount * TileSize, TileSize, true);
+        m_sprites.Create(m_picture.dc(), SpriteCount * TileSize, TileSize, m_makeDibSection);
+    m_spriteCircles = circles;
+    m_spritesValid = m_sprites.pixels() != nullptr;
+    if (!m_spritesValid)
+        return;
     CDC& dc = m_sprites.dc();
     const CRect strip(0, 0, SpriteCount * TileSize, TileSize);
     dc.FillRect(&strip, BlackBrush());
@@ -145,8 +176,6 @@ void CBoardPainter::BuildSprites(bool circles, CBrush (&tileBrushes)[TileColourC
         DrawTile(dc, rect, tileBrushes[sprite / 2], circles, sprite % 2 == 1);
     }
     dc.SelectObject(oldBrush);
-    m_spritesValid = m_sprites.pixels() != nullptr;
-    m_spriteCircles = circles;
 }
 
 void CBoardPainter::PaintFast(const Board& board, CBrush (&tileBrushes)[TileColourCount])

@@ -30,6 +30,12 @@ enum class PaintMode { Steps, Fast };
 // and bottom exclusive, overlapping its right and lower neighbours by one.
 CRect TileRect(const Board& board, std::uint32_t column, std::uint32_t row);
 
+// Makes the DIB section `info` describes, for `dc`, and gives its pixels in
+// `bits`; null when it cannot. MakeDibSection is CreateDIBSection; the
+// painter's tests hand in one that fails.
+using DibSectionMaker = HBITMAP (*)(HDC dc, const BITMAPINFO* info, void** bits);
+HBITMAP MakeDibSection(HDC dc, const BITMAPINFO* info, void** bits);
+
 // A bitmap selected into its own memory device context for as long as both
 // live: a bitmap compatible with another device context, or a 32-bit
 // top-down DIB section whose pixels (0x00RRGGBB, `width` to a line) the
@@ -42,9 +48,11 @@ public:
     COffscreen& operator=(const COffscreen&) = delete;
     ~COffscreen() { Free(); }
 
-    // Replaces what was held; `pixels` stays null for a compatible bitmap
-    // and when the DIB section could not be made.
-    void Create(CDC& compatibleWith, int width, int height, bool dibSection);
+    // Replaces what was held: a DIB section from makeDibSection when one is
+    // given, else (or when it fails) a bitmap compatible with
+    // `compatibleWith`, whose `pixels` stay null. False, holding nothing,
+    // when no bitmap could be made.
+    bool Create(CDC& compatibleWith, int width, int height, DibSectionMaker makeDibSection);
     // Selects the original bitmap back before the bitmap is deleted (a GDI
     // object still selected into a device context cannot be deleted), then
     // deletes the device context.
@@ -66,7 +74,10 @@ private:
 
 class CBoardPainter {
 public:
-    explicit CBoardPainter(PaintMode mode) : m_mode(mode) {}
+    explicit CBoardPainter(PaintMode mode, DibSectionMaker makeDibSection = MakeDibSection)
+        : m_mode(mode), m_makeDibSection(makeDibSection)
+    {
+    }
     CBoardPainter(const CBoardPainter&) = delete;
     CBoardPainter& operator=(const CBoardPainter&) = delete;
     // The sprite strip and the picture free themselves (COffscreen).
@@ -77,7 +88,9 @@ public:
     // Draws `board` into the picture, which keeps what this painter drew last
     // (the fast path reuses it), and copies the picture to (0, 0) of dc, as
     // wide and high as the board's clientRect. The picture is made at the
-    // first paint, compatible with dc.
+    // first paint, compatible with dc; without a DIB section the fast path
+    // paints step by step, and without any picture the paint draws straight
+    // into dc and the next paint tries again.
     void Paint(CDC& dc, const Board& board, CBrush (&tileBrushes)[TileColourCount]);
 
     // The brushes were replaced: the next paint redraws everything.
@@ -113,6 +126,7 @@ private:
     void CopyTile(const CRect& rect, std::int8_t sprite);
 
     PaintMode m_mode;
+    DibSectionMaker m_makeDibSection;
     COffscreen m_picture;
 
     // Fast path: what the picture shows.

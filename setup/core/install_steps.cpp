@@ -27,19 +27,14 @@ bool InstallOnDesktop(InstallPlatform& platform, const InstallSource& source,
 
     const std::string desktop = platform.ReadProfile(kProductSection, "desktop", source.iniPath);
     const std::string filename = platform.ReadProfile(kProductSection, "filename", source.iniPath);
-    // Names of what is written: the program, the page, the shortcuts. An empty
-    // one makes a copy fail or a name empty, but writes nowhere else.
-    for (const std::string* name : {&filename, &source.component, &source.appName}) {
+    // Names of what is written: the program and the shortcuts. An empty one
+    // makes a copy fail or a name empty, but writes nowhere else. The
+    // component is not judged here: the user's folder stands as chosen.
+    for (const std::string* name : {&filename, &source.appName}) {
         if (!name->empty() && !IsPlainName(*name)) {
             platform.ShowMessage(BadNameMessage(*name, source.appName), MessageIcon::Error);
             return false;
         }
-    }
-    // The component also names the folder the dialog offers, macros expanded.
-    if (!source.component.empty() &&
-        !ComponentFolderName(source.component, targetFolder.Platform())) {
-        platform.ShowMessage(BadNameMessage(source.component, source.appName), MessageIcon::Error);
-        return false;
     }
 
     if (!targetFolder.Exists() && !targetFolder.CreateChain()) {
@@ -59,9 +54,13 @@ bool InstallOnDesktop(InstallPlatform& platform, const InstallSource& source,
     }
 
     platform.MakeShortcuts(programPath, source.appName);
+    // The page keeps the component's literal name; a name that would put it
+    // anywhere but beside the program is left out, like a missing page.
     const std::string page = source.component + ".html";
-    for (const std::string& side : {std::string("readme.txt"), std::string("featured.gif"), page})
-        platform.CopyFileOver(source.sourceFolder + side, target + side);
+    for (const std::string& side : {std::string("readme.txt"), std::string("featured.gif"), page}) {
+        if (IsPlainName(side))
+            platform.CopyFileOver(source.sourceFolder + side, target + side);
+    }
     platform.ShowMessage(InstalledMessage(source.appName), MessageIcon::Information);
     return true;
 }

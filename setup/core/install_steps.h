@@ -48,8 +48,9 @@ struct InstallSource {
 // Copies the program, makes the shortcuts, copies the side files and reports.
 // A typed target folder gets its trailing separator first. Yields false, with
 // nothing copied, when there is no folder to install into: an empty or root
-// folder, a folder macro that did not fit, a name from setup.ini that is no
-// plain file or folder name, or a folder that is missing and cannot be made.
+// folder, a folder macro that did not fit, a program or product name from
+// setup.ini that is no plain file name, or a folder that is missing and
+// cannot be made.
 bool InstallOnDesktop(InstallPlatform& platform, const InstallSource& source,
                       CPathName& targetFolder);
 

@@ -41,3 +41,11 @@ std::optional<std::string> ComponentFolderName(const std::string& component,
         return std::nullopt;
     return name;
 }
+
+std::string OfferedTargetFolder(const std::string& component, PathPlatform& platform)
+{
+    std::string folder = kDefaultTargetRoot;
+    if (const auto name = ComponentFolderName(component, platform))
+        folder += *name + '\\';
+    return folder;
+}

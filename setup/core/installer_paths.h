@@ -31,3 +31,9 @@ std::string HandheldConfigurationPath(const std::string& folder,
 // folder name, which would lead out of kDefaultTargetRoot or nowhere.
 std::optional<std::string> ComponentFolderName(const std::string& component,
                                                PathPlatform& platform = SystemPathPlatform());
+
+// The folder the install dialog offers: kDefaultTargetRoot followed by the
+// component's folder name and a separator, or kDefaultTargetRoot alone when
+// the component names no plain folder.
+std::string OfferedTargetFolder(const std::string& component,
+                                PathPlatform& platform = SystemPathPlatform());

@@ -1,7 +1,8 @@
 #pragma once
 // CPathName: a folder path with its own separator character. Assigned text is
 // parsed for folder macros in square brackets ("[windowsdir]", "[datedir]",
-// ...) and always ends with the separator afterwards.
+// ...) and ends with the separator afterwards; text set through Text() stays
+// as it is put there.
 
 #include <optional>
 #include <string>

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 #include <random>
 #include <sstream>
 #include <string>
@@ -21,8 +22,8 @@ TimeOfDay SecondsSinceMidnight(int seconds)
     return TimeOfDay{seconds / 3600 % 24, seconds / 60 % 60, seconds % 60};
 }
 
-// A 32-bit top-down surface in a memory device context, set up as the
-// board view sets up its off-screen surface.
+// A 32-bit top-down surface in a memory device context: the window the
+// painters copy their pictures to.
 class Surface {
 public:
     Surface(int width, int height) : width_(width), height_(height)
@@ -85,13 +86,31 @@ struct Case {
     int height;
     int gameSize;
     int style;
+    bool dibSectionsFail = false;  // the fast painter gets no DIB section
 };
 
 std::string Describe(const Case& c)
 {
     std::ostringstream out;
-    out << c.width << "x" << c.height << " size " << c.gameSize << (c.style ? " circles" : " squares");
+    out << c.width << "x" << c.height << " size " << c.gameSize << (c.style ? " circles" : " squares")
+        << (c.dibSectionsFail ? " without DIB sections" : "");
     return out.str();
+}
+
+// A DIB section maker that always fails, as CreateDIBSection does when
+// memory runs short; it keeps the last header it was asked for.
+int refusedDibSections = 0;
+struct {
+    BITMAPINFOHEADER header;
+    DWORD masks[3];
+} refusedHeader{};
+
+HBITMAP RefuseDibSection(HDC, const BITMAPINFO* info, void** bits)
+{
+    ++refusedDibSections;
+    std::memcpy(&refusedHeader, info, sizeof refusedHeader);
+    *bits = nullptr;
+    return nullptr;
 }
 
 // Plays one board with random clicks, undo, theme, shape and new games, and
@@ -112,7 +131,7 @@ void PlayAndCompare(const Case& c, unsigned seed)
     Surface fast(c.width, c.height);
     ASSERT_TRUE(steps.Valid() && fast.Valid());
     CBoardPainter stepsPainter(PaintMode::Steps);
-    CBoardPainter fastPainter(PaintMode::Fast);
+    CBoardPainter fastPainter(PaintMode::Fast, c.dibSectionsFail ? RefuseDibSection : MakeDibSection);
     const Theme* themeList[] = {&themes::Default, &themes::London, &themes::Rattlesnake};
     CBrush brushes[TileColourCount];
     CreateBrushes(brushes, themes::Default);
@@ -177,6 +196,8 @@ TEST(PaintPaths, FastPathMatchesStepsOnPlayedBoards)
     const Case cases[] = {
         {600, 414, 2, 0}, {600, 414, 2, 1}, {632, 413, 1, 1}, {240, 268, 0, 0},
         {241, 269, 2, 1}, {47, 61, 2, 1},   {140, 30, 2, 0},  {20, 20, 2, 1},
+        // Without DIB sections the fast painter falls back and still shows the board.
+        {600, 414, 2, 1, true}, {47, 61, 2, 0, true},
     };
     unsigned seed = 1;
     for (const Case& c : cases) {
@@ -184,6 +205,13 @@ TEST(PaintPaths, FastPathMatchesStepsOnPlayedBoards)
         if (HasFatalFailure())
             return;
     }
+    ASSERT_GT(refusedDibSections, 0) << "the fast painter never asked for a DIB section";
+    // Windows CE takes 32-bit DIB sections only with explicit colour masks.
+    EXPECT_EQ(refusedHeader.header.biBitCount, 32);
+    EXPECT_EQ(refusedHeader.header.biCompression, static_cast<DWORD>(BI_BITFIELDS));
+    EXPECT_EQ(refusedHeader.masks[0], 0x00FF0000u) << "red";
+    EXPECT_EQ(refusedHeader.masks[1], 0x0000FF00u) << "green";
+    EXPECT_EQ(refusedHeader.masks[2], 0x000000FFu) << "blue";
 }
 
 TEST(PaintPaths, SelectedTileShowsThreeOutlines)

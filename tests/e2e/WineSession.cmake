@@ -11,8 +11,10 @@
 #   quenlark_wine_session_target(<target> [DESKTOP WxH] [TIMEOUT s])
 #                          sets that property on a test driver target.
 #   quenlark_add_wine_test(NAME <name> COMMAND <exe or script> [args...]
-#                          [DESKTOP WxH] [TIMEOUT s] [ENVIRONMENT var=value...])
-#                          one ctest test in its own session.
+#                          [DESKTOP WxH] [TIMEOUT s] [ENVIRONMENT var=value...]
+#                          [SESSION <session command>])
+#                          one ctest test in its own session (of SESSION, else
+#                          QUENLARK_WINE_SESSION).
 # A driver that exits with 77 is reported as skipped.
 
 include_guard(GLOBAL)
@@ -21,9 +23,14 @@ set(QUENLARK_WINE_STATE "${CMAKE_BINARY_DIR}/wine" CACHE PATH
     "Template prefix and scratch prefixes of the Wine test sessions")
 set(QUENLARK_WINE_TEST_DEBUG "-all,err+all,warn+heap" CACHE STRING
     "WINEDEBUG for the programs of the Wine test sessions (warn+heap: Wine's checking heap)")
+set(session_options --state ${QUENLARK_WINE_STATE} --winedebug ${QUENLARK_WINE_TEST_DEBUG})
+# The x86-64 build's programs run under Wine's 64-bit loader, in prefixes
+# without a 32-bit half.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  list(APPEND session_options --wine64 --no-wow64)
+endif()
 # A cache entry, so that every folder sees it whichever folder included this first.
-set(QUENLARK_WINE_SESSION
-    "${CMAKE_SOURCE_DIR}/scripts/wine-session.sh;--state;${QUENLARK_WINE_STATE};--winedebug;${QUENLARK_WINE_TEST_DEBUG}"
+set(QUENLARK_WINE_SESSION "${CMAKE_SOURCE_DIR}/scripts/wine-session.sh;${session_options}"
     CACHE INTERNAL "Wine session command for CROSSCOMPILING_EMULATOR")
 
 function(quenlark_wine_session_target target)
@@ -39,11 +46,14 @@ function(quenlark_wine_session_target target)
 endfunction()
 
 function(quenlark_add_wine_test)
-  cmake_parse_arguments(ARG "" "NAME;DESKTOP;TIMEOUT" "COMMAND;ENVIRONMENT" ${ARGN})
+  cmake_parse_arguments(ARG "" "NAME;DESKTOP;TIMEOUT" "COMMAND;ENVIRONMENT;SESSION" ${ARGN})
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 120)
   endif()
-  set(session ${QUENLARK_WINE_SESSION} --timeout ${ARG_TIMEOUT})
+  if(NOT ARG_SESSION)
+    set(ARG_SESSION ${QUENLARK_WINE_SESSION})
+  endif()
+  set(session ${ARG_SESSION} --timeout ${ARG_TIMEOUT})
   if(ARG_DESKTOP)
     list(APPEND session --desktop ${ARG_DESKTOP})
   endif()

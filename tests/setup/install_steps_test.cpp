@@ -5,6 +5,7 @@
 
 #include "fake_path_platform.h"
 #include "install_steps.h"
+#include "installer_paths.h"
 
 namespace {
 
@@ -228,9 +229,7 @@ TEST_F(InstallStepsTest, NamesThatAreNoPlainNameStopInstallBeforeAnythingIsMade)
     const Case cases[] = {
         {"..\\..\\..\\windows\\evil.exe", "Quenlark", "Quenlark", "..\\..\\..\\windows\\evil.exe"},
         {"NUL", "Quenlark", "Quenlark", "NUL"},
-        {"Quenlark.exe", "..\\..\\windows\\Quenlark", "Quenlark", "..\\..\\windows\\Quenlark"},
         {"Quenlark.exe", "Quenlark", "C:\\Quenlark", "C:\\Quenlark"},
-        {"Quenlark.exe", "[windowsdir]", "Quenlark", "[windowsdir]"},
     };
     for (const Case& bad : cases) {
         install.steps.clear();
@@ -248,6 +247,59 @@ TEST_F(InstallStepsTest, NamesThatAreNoPlainNameStopInstallBeforeAnythingIsMade)
         EXPECT_EQ(install.steps, expected);
     }
     EXPECT_TRUE(paths.created.empty());
+}
+
+// The component's macros may expand to anything but a folder name: the
+// dialog then offers no folder of its own, and Install takes the user's.
+TEST_F(InstallStepsTest, ComponentThatNamesNoFolderInstallsIntoTheChosenFolder)
+{
+    paths.folders.insert("D:\\Games");
+    for (const auto& [component, cdrom] : {std::pair<const char*, bool>{"[windowsdir]", false},
+                                           {"[cdrom]", false},
+                                           {"Q[cdrom]", true}}) {
+        install.steps.clear();
+        paths.cdromDrives.clear();
+        if (cdrom)
+            paths.cdromDrives.insert('E');
+        source.component = component;
+        target.Text() = "D:\\Games\\";
+        RunInstall(install, source, target, true, false);
+        ASSERT_EQ(install.steps.size(), 8u) << component;
+        EXPECT_EQ(install.steps[2], "copy C:\\Setup Files\\QuenlarkPC.exe -> D:\\Games\\Quenlark.exe")
+            << component;
+        EXPECT_EQ(install.steps[6], "copy C:\\Setup Files\\" + std::string(component) +
+                                        ".html -> D:\\Games\\" + component + ".html")
+            << "the page keeps the component's literal name";
+        EXPECT_EQ(install.steps[7],
+                  "info: Quenlark has been successfully installed on your desktop computer")
+            << component;
+    }
+}
+
+// Whatever folder the dialog offers, Install takes; a page whose name would
+// land anywhere but beside the program is left out.
+TEST_F(InstallStepsTest, FolderTheDialogOffersIsOneInstallTakes)
+{
+    for (const auto& [component, offered] :
+         {std::pair<const char*, const char*>{"Quenlark\\", "c:\\Program Files\\Quenlark\\"},
+          {"..\\..\\windows\\Quenlark", "c:\\Program Files\\"}}) {
+        install.steps.clear();
+        source.component = component;
+        target.Text() = OfferedTargetFolder(component, paths);
+        EXPECT_EQ(target.Text(), offered);
+        RunInstall(install, source, target, true, false);
+        const std::string folder = offered;
+        const std::vector<std::string> expected = {
+            "read desktop from C:\\Setup Files\\setup.ini",
+            "read filename from C:\\Setup Files\\setup.ini",
+            "copy C:\\Setup Files\\QuenlarkPC.exe -> " + folder + "Quenlark.exe",
+            "shortcuts " + folder + "Quenlark.exe as Quenlark",
+            "copy C:\\Setup Files\\readme.txt -> " + folder + "readme.txt",
+            "copy C:\\Setup Files\\featured.gif -> " + folder + "featured.gif",
+            "info: Quenlark has been successfully installed on your desktop computer",
+        };
+        EXPECT_EQ(install.steps, expected) << component;
+    }
 }
 
 // Slashes, a "\\?\" prefix or ".." in a typed folder: the folders are made,

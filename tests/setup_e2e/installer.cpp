@@ -128,7 +128,7 @@ bool Installer::Start(const std::string& commandName, const std::string& argumen
         m_error = m_process.error();
         return false;
     }
-    m_dialog = WaitForWindow("Setup");
+    m_dialog = WaitForWindow("Setup", kWindowWaitMs + e2e::StartAllowanceMs());
     if (m_dialog == nullptr)
         m_error = "no dialog \"Setup\" appeared";
     return m_dialog != nullptr;

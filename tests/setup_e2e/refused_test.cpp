@@ -76,8 +76,6 @@ TEST_F(RefusedInput, NamesThatAreNoPlainFileOrFolderNameAreRefused)
         {ini("Quenlark", "Quenlark", "..\\..\\..\\windows\\evil.exe"),
          "..\\..\\..\\windows\\evil.exe", "Quenlark", {"C:\\windows\\evil.exe"}},
         {ini("Quenlark", "Quenlark", "NUL"), "NUL", "Quenlark", {}},
-        {ini("..\\..\\windows\\Quenlark", "Quenlark", "Quenlark.exe"), "..\\..\\windows\\Quenlark",
-         "Quenlark", {"C:\\windows\\Quenlark"}},
         {ini("Quenlark", "..\\..\\Quenlark", "Quenlark.exe"), "..\\..\\Quenlark",
          "..\\..\\Quenlark",
          {"C:\\users\\Quenlark.lnk", "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Quenlark.lnk"}},

@@ -158,7 +158,9 @@ TEST_F(Handheld, CommandBarReachesEveryCommand)
     HWND about = game_.WaitForDialog("About Quenlark");
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(GetDlgItem(about, IDOK), nullptr) << "an OK button among the controls";
-    const POINT ok = CaptionOkButton(about);
+    // The caption is drawn a moment after the dialog appears.
+    POINT ok{-1, -1};
+    e2e::WaitUntil([&] { return (ok = CaptionOkButton(about)).x >= 0; }, 5000);
     ASSERT_GE(ok.x, 0) << "no OK in the caption";
     e2e::ClickAt(ok);
     EXPECT_TRUE(Closes(about));

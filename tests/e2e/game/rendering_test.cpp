@@ -146,6 +146,7 @@ TEST_F(Rendering, FreshBoardComesFromTheGeneratorSeededWithTheSecondsSinceMidnig
         found = seed >= 0 && GeneratedColours(static_cast<unsigned>(seed), board.layout.Cells()) == board.colours;
     EXPECT_TRUE(found) << "no seed from " << before - 1 << " to " << after + 1
                        << " gives the board shown:\n" << board.Describe();
+    EXPECT_TRUE(ViewShows(board)) << "tiles, lines and score line as drawn for that board";
 
     // New Game draws again from the clock: a board of the same layout.
     const int again = SecondsOfDay();

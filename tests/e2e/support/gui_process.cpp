@@ -192,6 +192,7 @@ bool GuiProcess::Start(const std::string& program, const std::string& arguments,
     Close();
     crash_.clear();
     logPath_.clear();
+    windowSeen_ = false;
     const std::string path = WindowsPath(program);
     if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
         error_ = "no program at " + path;
@@ -255,11 +256,23 @@ bool GuiProcess::Start(const std::string& program, const std::string& arguments,
     return true;
 }
 
+DWORD StartAllowanceMs()
+{
+    const char* allowance = std::getenv("E2E_START_ALLOWANCE_MS");
+    return allowance ? std::strtoul(allowance, nullptr, 10) : 0;
+}
+
+DWORD GuiProcess::WindowWait(DWORD timeoutMs) const
+{
+    return windowSeen_ ? timeoutMs : timeoutMs + StartAllowanceMs();
+}
+
 HWND GuiProcess::WaitForWindow(const char* title, DWORD timeoutMs) const
 {
     HWND window = nullptr;
     WaitUntil([&] { return (window = FindProcessWindow(Id(), title, nullptr)) != nullptr; },
-              timeoutMs);
+              WindowWait(timeoutMs));
+    windowSeen_ = windowSeen_ || window != nullptr;
     return window;
 }
 
@@ -271,7 +284,9 @@ HWND GuiProcess::FindWindowOfClass(const char* className) const
 HWND GuiProcess::WaitForWindowOfClass(const char* className, DWORD timeoutMs) const
 {
     HWND window = nullptr;
-    WaitUntil([&] { return (window = FindWindowOfClass(className)) != nullptr; }, timeoutMs);
+    WaitUntil([&] { return (window = FindWindowOfClass(className)) != nullptr; },
+              WindowWait(timeoutMs));
+    windowSeen_ = windowSeen_ || window != nullptr;
     return window;
 }
 

@@ -21,6 +21,11 @@ namespace e2e {
 // Windows path of a program given as a Unix path (Wine maps / to Z:).
 std::string WindowsPath(const std::string& path);
 
+// How much longer than usual a program may take to show its first window:
+// E2E_START_ALLOWANCE_MS from the environment, default 0. A 32-bit program
+// whose Wine runs under emulation takes about a minute to start.
+DWORD StartAllowanceMs();
+
 class GuiProcess {
 public:
     using Environment = std::vector<std::pair<std::string, std::string>>;
@@ -45,7 +50,8 @@ public:
     void SetCommandName(const std::string& name) { commandName_ = name; }
 
     // The first visible top-level window of this process whose title is exactly
-    // `title`; nullptr when none appears within `timeoutMs`.
+    // `title`; nullptr when none appears within `timeoutMs`, which is longer
+    // by the start allowance until the program has shown a window.
     HWND WaitForWindow(const char* title, DWORD timeoutMs) const;
 
     // A visible top-level window of the given class belonging to this process
@@ -77,6 +83,8 @@ private:
     // The program faulted but has not ended: Wine's debugger holds it.
     void ReportHeld() const;
     void Report(const std::string& report) const;
+    // timeoutMs, plus the start allowance while no window was seen.
+    DWORD WindowWait(DWORD timeoutMs) const;
 
     PROCESS_INFORMATION info_{};
     std::string program_;
@@ -84,6 +92,7 @@ private:
     std::string logPath_;
     std::string error_;
     mutable std::string crash_;
+    mutable bool windowSeen_ = false;
 };
 
 // Polls `condition` every `stepMs` until it holds or `timeoutMs` passed.

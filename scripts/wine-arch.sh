@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Which build of the Windows programs the Wine tests, `make run` and the
+# timings use:
+#   wine-arch.sh          prints i686 (the shipped 32-bit programs) or x86_64
+#                         (an x86-64 build of the same sources)
+#   wine-arch.sh --says   prints the one line that tells a person which, and why
+# The shipped 32-bit programs, unless this host runs no 32-bit code (Wine's
+# 32-bit half would then run only under emulation, about 50 s per program
+# start), or QUENLARK_X86_64=1 asks for the x86-64 path on any host.
+set -u
+here=$(dirname -- "${BASH_SOURCE[0]}")
+if [[ ${QUENLARK_X86_64:-0} == 1 ]]; then
+  arch=x86_64 why="forced with QUENLARK_X86_64=1"
+elif "$here/host-runs-32bit.sh"; then
+  arch=i686 why=""
+else
+  arch=x86_64 why="this host runs no 32-bit code"
+fi
+case ${1:-} in
+  --says)
+    if [[ $arch == i686 ]]; then
+      echo "Windows programs under test: 32-bit, as shipped"
+    else
+      echo "Windows programs under test: x86-64 build of the same sources: $why"
+    fi ;;
+  "") echo "$arch" ;;
+  *) echo "usage: wine-arch.sh [--says]" >&2; exit 2 ;;
+esac
