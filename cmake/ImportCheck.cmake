@@ -1,10 +1,10 @@
 # quenlark_add_import_check(NAME <test> PROGRAM <target or absolute path> LIST <list file>
-#                           [BASELINE <target>] [LABELS <label>...]
+#                           [LABELS <label>...]
 #                           [EXPECT <offender>...])
 # Registers a test that runs scripts/check-imports.sh: it fails, naming each
-# offender, if PROGRAM imports a function outside LIST's allowed entries (and
-# outside BASELINE's imports, when given), or if LIST sets a highest subsystem
-# version and PROGRAM's PE header asks for more. With EXPECT, the test passes
+# offender, if PROGRAM imports a function outside LIST's allowed entries, or
+# if LIST sets a highest subsystem version and PROGRAM's PE header asks for
+# more. With EXPECT, the test passes
 # only if the offenders are exactly those names.
 # The checks read the shipped files, so an x86-64 build of the same sources
 # registers none; every check is labelled "static" (it runs no Wine).
@@ -12,7 +12,7 @@ function(quenlark_add_import_check)
   if(NOT QUENLARK_SHIPPED)
     return()
   endif()
-  cmake_parse_arguments(ARG "" "NAME;PROGRAM;LIST;BASELINE" "EXPECT;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "" "NAME;PROGRAM;LIST" "EXPECT;LABELS" ${ARGN})
   if(NOT ARG_NAME OR NOT ARG_PROGRAM OR NOT ARG_LIST)
     message(FATAL_ERROR "quenlark_add_import_check: NAME, PROGRAM and LIST are required")
   endif()
@@ -27,9 +27,6 @@ function(quenlark_add_import_check)
   if(ARG_EXPECT)
     list(JOIN ARG_EXPECT "," names)
     list(APPEND options --expect ${names})
-  endif()
-  if(ARG_BASELINE)
-    list(APPEND options --baseline $<TARGET_FILE:${ARG_BASELINE}>)
   endif()
   add_test(NAME ${ARG_NAME}
            COMMAND sh ${PROJECT_SOURCE_DIR}/scripts/check-imports.sh ${options}

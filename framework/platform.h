@@ -1,13 +1,18 @@
 #pragma once
 // Where the platform under the framework behaves differently on Windows CE
 // 3.0 (the handheld build) than on desktop Windows. Each framework library
-// links one of platform_desktop.cpp and platform_ce.cpp; the CE one stands
-// in, on this desktop, for what the device's window manager does.
+// links one of platform_desktop.cpp and platform_ce.cpp; the CE one leaves
+// what the device's own system does to ce_system.h.
 #include <windows.h>
 
 #include <vector>
 
 namespace afx_platform {
+
+// A window's first message that carries its CREATESTRUCT, where the
+// framework binds the window to its object: WM_NCCREATE, or WM_CREATE on
+// Windows CE, which sends no WM_NCCREATE.
+UINT FirstMessage();
 
 // A window's last message: WM_NCDESTROY, or WM_DESTROY on Windows CE, which
 // sends no WM_NCDESTROY.
@@ -40,9 +45,8 @@ void FlushDrawing();
 void InitCommonControlsOnce();
 
 // The template to create dialog `name` from: the resource as stored, or null
-// when there is none. Windows CE shows a dialog font of "System" in the
-// device's own dialog face; the CE stand-in gives the template a face of the
-// same kind, in a copy kept in `copy`.
+// when there is none, or a changed copy kept in `copy` (see
+// ce_system::DialogTemplate).
 const DLGTEMPLATE* DialogTemplate(HINSTANCE instance, LPCTSTR name, std::vector<WORD>& copy);
 
 // Messages of a dialog that the window manager handles before the dialog

@@ -1,85 +1,22 @@
+// The framework's Windows CE layer: the rules a Windows CE 3.0 device sets
+// a program, and its calls. What the device's own system does for the
+// program goes through ce_system.h.
 #include "platform.h"
 
 #include <commctrl.h>
 
-#include <iterator>
-#include <string>
-
-#include "afxwince.h"
+#include "ce_system.h"
 
 namespace afx_platform {
 
-namespace {
-
-// The device: a 240 x 320 screen with a 26-pixel task bar along its bottom.
-constexpr int ScreenWidth = 240;
-constexpr int ScreenHeight = 320;
-constexpr int TaskBarHeight = 26;
-
-constexpr UINT_PTR SysColorIndexFlag = 0x40000000;
-constexpr LONG CaptionOkButtonStyle = static_cast<LONG>(0x80000000);  // WS_EX_CAPTIONOKBTN
-
-bool HasCaptionOk(HWND dialog)
+UINT FirstMessage()
 {
-    return (::GetWindowLong(dialog, GWL_EXSTYLE) & CaptionOkButtonStyle) != 0;
+    return WM_CREATE;  // CE 3.0 sends no WM_NCCREATE
 }
-
-// The caption OK button, in window coordinates: at the caption's right,
-// left of the close box.
-RECT CaptionOkRect(HWND dialog)
-{
-    RECT window{};
-    ::GetWindowRect(dialog, &window);
-    const int frame = ::GetSystemMetrics(SM_CXDLGFRAME);
-    const int caption = ::GetSystemMetrics(SM_CYCAPTION);
-    const int box = ::GetSystemMetrics(SM_CXSIZE);
-    RECT button{};
-    button.right = (window.right - window.left) - frame - box - 2;
-    button.left = button.right - box - 8;
-    button.top = frame + 2;
-    button.bottom = frame + caption - 3;
-    return button;
-}
-
-void DrawCaptionOk(HWND dialog)
-{
-    HDC dc = ::GetWindowDC(dialog);
-    if (dc == nullptr)
-        return;
-    RECT button = CaptionOkRect(dialog);
-    ::FillRect(dc, &button, ::GetSysColorBrush(COLOR_BTNFACE));
-    CeDrawRaisedEdge(dc, button);
-    const int oldMode = ::SetBkMode(dc, TRANSPARENT);
-    const COLORREF oldColour = ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
-    ::DrawText(dc, TEXT("OK"), 2, &button, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    ::SetTextColor(dc, oldColour);
-    ::SetBkMode(dc, oldMode);
-    ::ReleaseDC(dialog, dc);
-}
-
-// Windows CE shows a dialog font of "System" in the device's own small
-// dialog face. This desktop has no such face, and its "System" is much wider;
-// the stand-in uses the desktop dialogs' face, whose metrics the dialogs'
-// layout fits.
-const WCHAR DeviceDialogFace[] = L"MS Sans Serif";
-
-// Past a name-or-ordinal field of a dialog template.
-const WORD* SkipNameOrOrdinal(const WORD* at)
-{
-    if (*at == 0x0000)
-        return at + 1;
-    if (*at == 0xFFFF)
-        return at + 2;
-    while (*at != 0)
-        ++at;
-    return at + 1;
-}
-
-}  // namespace
 
 UINT FinalMessage()
 {
-    return WM_DESTROY;
+    return WM_DESTROY;  // CE 3.0 sends no WM_NCDESTROY
 }
 
 DWORD FrameExStyle()
@@ -89,30 +26,25 @@ DWORD FrameExStyle()
 
 bool FramesHaveWindowMenus()
 {
-    return false;
+    return false;  // the command bar shows the menu
 }
 
 void AdjustTopLevelWindow(CREATESTRUCT& cs)
 {
     const LONG anyFrame = WS_CHILD | WS_POPUP | WS_CAPTION | WS_THICKFRAME;
-    if ((cs.style & anyFrame) != 0)
-        return;
-    cs.style |= WS_POPUP;
-    cs.x = 0;
-    cs.y = 0;
-    cs.cx = ScreenWidth;
-    cs.cy = ScreenHeight - TaskBarHeight;
+    if ((cs.style & anyFrame) == 0)
+        ce_system::PlaceTopLevelWindow(cs);
 }
 
 HBRUSH ClassBackground(HBRUSH background)
 {
-    const auto value = reinterpret_cast<UINT_PTR>(background);
-    if ((value & SysColorIndexFlag) == 0)
-        return background;
-    return reinterpret_cast<HBRUSH>(value & ~SysColorIndexFlag);
+    return ce_system::ClassBackground(background);
 }
 
-void FlushDrawing() {}
+void FlushDrawing()
+{
+    ce_system::FlushDrawing();
+}
 
 void InitCommonControlsOnce()
 {
@@ -128,64 +60,15 @@ const DLGTEMPLATE* DialogTemplate(HINSTANCE instance, LPCTSTR name, std::vector<
 {
     HRSRC found = ::FindResource(instance, name, RT_DIALOG);
     HGLOBAL loaded = found != nullptr ? ::LoadResource(instance, found) : nullptr;
-    const auto* words = loaded != nullptr ? static_cast<const WORD*>(::LockResource(loaded)) : nullptr;
-    if (words == nullptr)
+    const auto* stored = loaded != nullptr ? static_cast<const DLGTEMPLATE*>(::LockResource(loaded)) : nullptr;
+    if (stored == nullptr)
         return nullptr;
-    const size_t size = ::SizeofResource(instance, found) / sizeof(WORD);
-    const auto* stored = reinterpret_cast<const DLGTEMPLATE*>(words);
-
-    // Header: style, then menu, class and caption, then the font.
-    const bool extended = words[0] == 1 && words[1] == 0xFFFF;
-    const DWORD style = extended ? words[6] | (DWORD{words[7]} << 16) : words[0] | (DWORD{words[1]} << 16);
-    if ((style & DS_SETFONT) == 0)
-        return stored;
-    const WORD* at = words + (extended ? 13 : 9);
-    at = SkipNameOrOrdinal(SkipNameOrOrdinal(SkipNameOrOrdinal(at)));
-    at += extended ? 3 : 1;  // point size, and weight, italic and character set
-    const WORD* const faceBegin = at;
-    while (*at != 0)
-        ++at;
-    const std::wstring face(faceBegin, at);
-    if (face != L"System")
-        return stored;
-
-    // The same template with the device's face; the items keep their
-    // DWORD alignment from the template's start.
-    const auto aligned = [](size_t index) { return (index + 1) / 2 * 2; };
-    const size_t itemsBegin = aligned(static_cast<size_t>(at + 1 - words));
-    copy.assign(words, faceBegin);
-    copy.insert(copy.end(), DeviceDialogFace, DeviceDialogFace + std::size(DeviceDialogFace));
-    copy.resize(aligned(copy.size()), 0);
-    if (itemsBegin < size)
-        copy.insert(copy.end(), words + itemsBegin, words + size);
-    return reinterpret_cast<const DLGTEMPLATE*>(copy.data());
+    return ce_system::DialogTemplate(stored, ::SizeofResource(instance, found) / sizeof(WORD), copy);
 }
 
 bool HandleDialogFrameMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
-    if (!HasCaptionOk(dialog))
-        return false;
-    switch (message) {
-    case WM_NCPAINT:
-    case WM_NCACTIVATE:
-        // The frame as the system draws it, then the button over the caption.
-        *result = ::DefWindowProc(dialog, message, wParam, lParam);
-        DrawCaptionOk(dialog);
-        return true;
-    case WM_NCLBUTTONDOWN: {
-        RECT window{};
-        ::GetWindowRect(dialog, &window);
-        const RECT button = CaptionOkRect(dialog);
-        const POINT at{static_cast<short>(LOWORD(lParam)) - window.left, static_cast<short>(HIWORD(lParam)) - window.top};
-        if (!::PtInRect(&button, at))
-            return false;
-        ::PostMessage(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-        *result = 0;
-        return true;
-    }
-    default:
-        return false;
-    }
+    return ce_system::HandleDialogFrameMessage(dialog, message, wParam, lParam, result);
 }
 
 }  // namespace afx_platform

@@ -4,6 +4,11 @@
 
 namespace afx_platform {
 
+UINT FirstMessage()
+{
+    return WM_NCCREATE;
+}
+
 UINT FinalMessage()
 {
     return WM_NCDESTROY;

@@ -111,7 +111,8 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
         return FALSE;
     if ((cs.style & WS_CHILD) == 0)
         afx_platform::AdjustTopLevelWindow(cs);
-    // The creation parameter must stay this object: AfxWndProc binds it at WM_NCCREATE.
+    // The creation parameter must stay this object: AfxWndProc binds it at
+    // the window's first message.
     HWND hWnd = ::CreateWindowEx(cs.dwExStyle, cs.lpszClass, cs.lpszName, static_cast<DWORD>(cs.style), cs.x,
                                  cs.y, cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, this);
     if (hWnd == nullptr) {
@@ -383,7 +384,7 @@ void AfxEndOfWindow(CWnd* wnd)
 
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE) {
+    if (message == afx_platform::FirstMessage()) {
         auto* cs = reinterpret_cast<CREATESTRUCT*>(lParam);
         if (auto* created = static_cast<CWnd*>(cs->lpCreateParams))
             created->BindToHandle(hWnd);

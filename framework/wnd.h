@@ -1,8 +1,9 @@
 #pragma once
 // CWnd: a C++ object bound to one window. The object is found from the window
-// through a table filled at WM_NCCREATE and cleared at the window's last
-// message (WM_NCDESTROY, or WM_DESTROY on Windows CE); messages go through the class's message map, the
-// rest to DefWindowProc.
+// through a table filled at the window's first message and cleared at its
+// last (WM_NCCREATE and WM_NCDESTROY, or WM_CREATE and WM_DESTROY on Windows
+// CE); messages go through the class's message map, the rest to
+// DefWindowProc.
 #include <map>
 #include <memory>
 

@@ -3,17 +3,13 @@
 # has, as a list file records them, and for a desktop target that the
 # program's PE header lets that platform load it.
 #
-#   check-imports.sh [--expect NAME,NAME...] [--baseline PROGRAM] OBJDUMP LIST PROGRAM
+#   check-imports.sh [--expect NAME,NAME...] OBJDUMP LIST PROGRAM
 #
-# OBJDUMP   the MinGW-w64 objdump (i686-w64-mingw32-objdump)
+# OBJDUMP   an objdump that reads the program (i686-w64-mingw32-objdump,
+#           arm-mingw32ce-objdump)
 # LIST      the platform's list: handheld/ce30_imports.txt (Windows CE 3.0),
 #           framework/winxp_imports.txt (Windows XP SP3)
 # PROGRAM   the program to check
-# --baseline PROGRAM
-#           a minimal program built by the same toolchain: what it imports is
-#           start-up and runtime code that the target's own toolchain
-#           replaces, so the check sets it aside (the handheld check; the XP
-#           check has none, its start-up and runtime must be within XP too)
 #
 # The list starts with settings, one a line, before its first section:
 #   platform   NAME...   the platform's name, for messages
@@ -26,7 +22,7 @@
 # then sections [allowed], [missing], [unverified] of lines
 #   Name  DLL  version  source...
 #
-# Every import not set aside must be in [allowed]. Each offender is named
+# Every import must be in [allowed]. Each offender is named
 # with its DLL, and for a known miss with what to call instead. Exit status:
 # 0 none, 1 offenders, 2 the check itself could not run.
 #
@@ -35,17 +31,15 @@
 set -eu
 
 usage() {
-    echo "usage: $0 [--expect NAME,NAME...] [--baseline PROGRAM] OBJDUMP LIST PROGRAM" >&2
+    echo "usage: $0 [--expect NAME,NAME...] OBJDUMP LIST PROGRAM" >&2
     exit 2
 }
 
 expect=
 expecting=0
-baseline=
 while [ $# -gt 0 ]; do
     case $1 in
         --expect) [ $# -ge 2 ] || usage; expect=$2; expecting=1; shift 2 ;;
-        --baseline) [ $# -ge 2 ] || usage; baseline=$2; shift 2 ;;
         --*) usage ;;
         *) break ;;
     esac
@@ -55,7 +49,7 @@ objdump=$1
 list=$2
 program=$3
 
-for file in "$list" "$program" ${baseline:+"$baseline"}; do
+for file in "$list" "$program"; do
     if [ ! -r "$file" ]; then
         echo "check-imports: cannot read $file" >&2
         exit 2
@@ -112,18 +106,9 @@ if ! grep -q '^Subsystem ' "$work/header"; then
     echo "check-imports: no subsystem version read from $program" >&2
     exit 2
 fi
-: >"$work/baseline"
-if [ -n "$baseline" ]; then
-    dump "$baseline" baseline.dump
-    imports baseline.dump >"$work/baseline"
-    if [ ! -s "$work/baseline" ]; then
-        echo "check-imports: no imports read from $baseline" >&2
-        exit 2
-    fi
-fi
 
 status=0
-awk -v program="$program" -v listname="$list" -v baseline="$baseline" \
+awk -v program="$program" -v listname="$list" \
     -v expect="$expect" -v expecting="$expecting" '
     function fail(message) {
         printf "check-imports: %s line %d: %s\n", FILENAME, FNR, message > "/dev/stderr"
@@ -183,14 +168,11 @@ awk -v program="$program" -v listname="$list" -v baseline="$baseline" \
         next
     }
 
-    # The baseline program, when there is one.
-    part == 3 && baseline != "" { start[tolower($1) SUBSEP $2] = 1; next }
 
     # The program under check.
-    part == 3 || part == 4 {
+    part == 3 {
         imported++
         key = tolower($1) SUBSEP $2
-        if (key in start) { fromstart++; next }
         if (category[key] == "allowed") { ok++; next }
         if (category[key] == "missing") {
             if (version[key] == "none")
@@ -216,7 +198,6 @@ awk -v program="$program" -v listname="$list" -v baseline="$baseline" \
             offend(0, "PE-header", "SubsystemVersion",
                    "subsystem version " subversion "; " platform " loads a program only up to " maxsub)
         printf "%s: %d imports: ", program, imported
-        if (baseline != "") printf "%d start-up (also in %s), ", fromstart, baseline
         printf "%d allowed for %s, %d offenders; subsystem version %s, OS version %s\n", ok, platform, offenders, subversion, osversion
         if (expecting) {
             n = split(expect, wanted, ",")
@@ -232,7 +213,7 @@ awk -v program="$program" -v listname="$list" -v baseline="$baseline" \
         }
         exit offenders ? 1 : 0
     }
-' workdir="$work" "$list" "$work/header" ${baseline:+"$work/baseline"} "$work/program" || status=$?
+' workdir="$work" "$list" "$work/header" "$work/program" || status=$?
 
 if [ -s "$work/offenders" ]; then
     sort -t "$(printf '\t')" -k1,1n -k2,2 -k3,3 "$work/offenders" | cut -f4-
