@@ -11,6 +11,8 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-i686-win32 binutils-mingw-w64-i686
   wine wine64 wine32:i386 fonts-wine xvfb xdotool imagemagick x11-utils zip unzip
+  # The handheld cabinet: made by a Python script with gcab, read back by cabextract.
+  python3 gcab cabextract
 )
 
 sudo_cmd=()
