@@ -3,6 +3,7 @@ BUILD      ?= build
 NATIVE     := $(BUILD)/native
 SANITIZE   := $(BUILD)/asan
 WINDOWS    := $(BUILD)/windows
+ARM_WINCE  := $(BUILD)/arm-wince
 JOBS       ?= $(shell nproc)
 
 .PHONY: all bootstrap native sanitize windows test test-native test-sanitize test-windows run run-handheld bench dist clean
@@ -54,7 +55,7 @@ bench: native
 	$(NATIVE)/bench/engine_bench
 
 dist: windows
-	@scripts/make-dist.sh $(WINDOWS) dist
+	@scripts/make-dist.sh $(WINDOWS) $(ARM_WINCE) dist
 
 clean:
 	rm -rf $(BUILD) dist
