@@ -92,8 +92,8 @@ run-handheld: $(if $(filter x86_64,$(WINE_ARCH)),windows-x86_64,windows)
 bench: native
 	$(NATIVE)/bench/engine_bench
 
-dist: windows
-	@scripts/make-dist.sh $(WINDOWS) dist
+dist: windows arm
+	@scripts/make-dist.sh $(WINDOWS) $(ARM) dist
 
 clean:
 	rm -rf $(BUILD) dist

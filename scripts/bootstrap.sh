@@ -15,6 +15,8 @@ packages=(
   g++-mingw-w64-i686-win32 binutils-mingw-w64-i686
   wine wine64 wine32:i386 fonts-wine xvfb xdotool imagemagick x11-utils zip unzip
   gcc-arm-none-eabi libnewlib-dev libstdc++-arm-none-eabi-dev python3-unicorn xz-utils zlib1g-dev dash
+  # The handheld cabinet: made by a Python script with gcab, read back by cabextract.
+  python3 gcab cabextract
 )
 
 # A host that runs no 32-bit code (or QUENLARK_X86_64=1) runs the Wine tests on

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# make-dist.sh BUILD_DIR OUT_DIR
+# make-dist.sh BUILD_DIR ARM_BUILD_DIR OUT_DIR
 #
 # Puts together the installation folder: setup.exe and setup.ini, the desktop
 # game as QuenlarkPC.exe (copied as Quenlark.exe by the installer), readme.txt,
 # featured.gif (a picture of a board in play, drawn here with ImageMagick in
-# the Default theme's colours) and Quenlark.html; then the same files as one
-# download, Quenlark-VERSION.zip, in that folder too.
+# the Default theme's colours), Quenlark.html and Quenlark.ARM.CAB, the
+# handheld game for the device's installer, made by make-ce-cab.py from the
+# Windows CE ARM build's handheld/Quenlark.EXE in ARM_BUILD_DIR; then the same
+# files as one download, Quenlark-VERSION.zip, in that folder too.
 #
 # The programs go out without symbols and debug information. Those stay
 # beside the build as PROGRAM.exe.debug (e.g. shell/Quenlark.exe.debug), which
@@ -17,12 +19,13 @@
 # run (it holds setup.exe) or empty.
 set -euo pipefail
 
-if (($# != 2)); then
-  echo "usage: $0 BUILD_DIR OUT_DIR" >&2
+if (($# != 3)); then
+  echo "usage: $0 BUILD_DIR ARM_BUILD_DIR OUT_DIR" >&2
   exit 2
 fi
 build=$1
-out=$2
+arm_build=$2
+out=$3
 root=$(cd "$(dirname "$0")/.." && pwd -P)
 files=$root/setup/package
 fail() { echo "make-dist: $*" >&2; exit 1; }
@@ -44,6 +47,9 @@ game_exe=$build/shell/Quenlark.exe
 version_rc=$root/shell/resources/Quenlark.rc
 [[ -f $setup_exe ]] || fail "the installer $setup_exe is missing; build it with 'make windows'"
 [[ -f $game_exe ]] || fail "the desktop game $game_exe is missing; build it with 'make windows'"
+arm_game_exe=$arm_build/handheld/Quenlark.EXE
+[[ -f $arm_game_exe ]] || fail "the handheld game for ARM $arm_game_exe is missing; build it with 'make arm'"
+command -v gcab >/dev/null || fail "gcab is missing; run scripts/bootstrap.sh"
 command -v convert >/dev/null || fail "ImageMagick's convert is missing; run scripts/bootstrap.sh"
 command -v zip >/dev/null || fail "zip is missing; run scripts/bootstrap.sh"
 objcopy=i686-w64-mingw32-objcopy
@@ -59,6 +65,12 @@ ship() {
   $objcopy --strip-all --add-gnu-debuglink="$1.debug" "$1" "$target/$2" || fail "cannot strip $1"
 }
 
+# The cabinet first, so that a program it refuses leaves the folder as it was.
+scratch=$(mktemp -d)
+trap 'rm -rf -- "$scratch"' EXIT
+/usr/bin/python3 "$root/scripts/make-ce-cab.py" "$arm_game_exe" "$scratch/Quenlark.ARM.CAB" ||
+  fail "cannot make Quenlark.ARM.CAB from $arm_game_exe"
+
 rm -rf -- "$target"
 mkdir -p -- "$target"
 ship "$setup_exe" setup.exe
@@ -68,6 +80,7 @@ for name in setup.ini readme.txt; do
   sed 's/\r*$/\r/' "$files/$name" >"$target/$name"
 done
 cp "$files/Quenlark.html" "$target/Quenlark.html"
+mv "$scratch/Quenlark.ARM.CAB" "$target/"
 
 # featured.gif: 20 x 12 cells of 15 pixels below the 14-pixel score strip,
 # tiles 16 x 16 with black outlines sharing their border lines, some columns
@@ -104,7 +117,7 @@ convert -size $((columns * cell + 1))x$((top + rows * cell + 1)) xc:black +antia
 # The download: the folder's files at the top of the archive, so that
 # unpacking gives setup.exe with setup.ini beside it.
 (cd "$target" && zip -q -X "Quenlark-$version.zip" \
-  setup.exe setup.ini QuenlarkPC.exe readme.txt featured.gif Quenlark.html)
+  setup.exe setup.ini QuenlarkPC.exe readme.txt featured.gif Quenlark.html Quenlark.ARM.CAB)
 
 echo "make-dist: $out holds:"
 ls -l "$target"

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # make-dist.sh against a stand-in build of two small Windows programs with
-# debug information: the installation folder it lays out, the programs shipped
-# without their debug information, the download made of the folder, and the
-# output folders it refuses. The script runs from a scratch copy of the
+# debug information and a stand-in ARM program: the installation folder it
+# lays out, the programs shipped without their debug information, the
+# handheld cabinet as cabextract reads it, the download made of the folder,
+# and the output folders it refuses. The script runs from a scratch copy of the
 # project's files it uses, so that an output folder it fails to refuse costs
 # nothing but scratch files.
 set -uo pipefail
@@ -17,7 +18,7 @@ check() {  # check DESCRIPTION COMMAND...
 
 project=$work/project
 mkdir -p "$project/scripts" "$project/setup" "$project/shell/resources"
-cp "$source_root/scripts/make-dist.sh" "$project/scripts/"
+cp "$source_root/scripts/make-dist.sh" "$source_root/scripts/make-ce-cab.py" "$project/scripts/"
 cp -r "$source_root/setup/package" "$project/setup/"
 cp "$source_root/shell/resources/Quenlark.rc" "$project/shell/resources/"
 make_dist=$project/scripts/make-dist.sh
@@ -35,16 +36,29 @@ stand_in installer "$build/setup/setup.exe" || { echo "FAILED: cannot build a st
 debug_sections() { "$objdump" -h "$1" | grep -c ' \.debug_'; }
 check "stand-in programs carry debug information" test "$(debug_sections "$build/setup/setup.exe")" -gt 0
 
-# Without the game: a clear message and a failing status.
-if "$make_dist" "$build" "$project/dist" 2>"$work/err"; then
-  echo "FAILED: make-dist succeeded without Quenlark.exe"; failures=$((failures + 1))
-fi
-check "message names the missing game" grep -q "shell/Quenlark.exe is missing" "$work/err"
+arm=$work/arm-build
+mkdir -p "$arm/handheld"
+arm_exe=$arm/handheld/Quenlark.EXE
 
+# Without a game: a clear message and a failing status.
+fails_saying() {  # fails_saying DESCRIPTION MESSAGE
+  if "$make_dist" "$build" "$arm" "$project/dist" >/dev/null 2>"$work/err"; then
+    echo "FAILED: $1: make-dist succeeded"; failures=$((failures + 1))
+  fi
+  check "$1: message says \"$2\"" grep -q "$2" "$work/err"
+}
+fails_saying "no desktop game" "shell/Quenlark.exe is missing"
 stand_in game "$build/shell/Quenlark.exe"
-check "make-dist runs" "$make_dist" "$build" "$project/dist" >/dev/null
+fails_saying "no ARM game" "handheld/Quenlark.EXE is missing"
+cp "$build/shell/Quenlark.exe" "$arm_exe"
+fails_saying "an x86 program as the ARM game" "is not an ARM program"
+
+# The ARM game's stand-in: a PE header for ARM (machine 0x01C0), then bytes
+# that must come back unchanged from the cabinet.
+{ printf 'MZ'; head -c 58 /dev/zero; printf '\x40\0\0\0PE\0\0\xc0\x01'; head -c 65536 /dev/urandom; } >"$arm_exe"
+check "make-dist runs" "$make_dist" "$build" "$arm" "$project/dist" >/dev/null
 dist=$project/dist
-shipped=(setup.exe setup.ini QuenlarkPC.exe readme.txt featured.gif Quenlark.html)
+shipped=(setup.exe setup.ini QuenlarkPC.exe readme.txt featured.gif Quenlark.html Quenlark.ARM.CAB)
 for f in "${shipped[@]}"; do
   check "$f is there" test -s "$dist/$f"
 done
@@ -77,11 +91,35 @@ check "featured.gif shows the four Default colours" test "$(convert "$dist/featu
   -format %c histogram:info:- | grep -cE '#FF6300|#FFCE00|#0080FF|#5A8039')" = 4
 check "page shows the picture" grep -q 'src="featured.gif"' "$dist/Quenlark.html"
 
+# The handheld cabinet: the CE setup file first, then the program as file 1,
+# unchanged; the setup file installs it as Quenlark.EXE into a folder of its
+# own under the device's program files, links it from the Start menu's
+# programs, and asks for a StrongARM with CE 3.0 or later. The device lists
+# it for removal as provider and application name, which setup.ini's
+# Uninstall line must name.
+cab=$dist/Quenlark.ARM.CAB
+cabextract -l "$cab" >"$work/cab-list" 2>&1
+check "cabextract lists the cabinet" grep -q "All done, no errors" "$work/cab-list"
+check "the cabinet holds the setup file, then file 1" \
+  test "$(grep -oE '\.[0-9]{3}$' "$work/cab-list" | paste -sd' ')" = ".000 .001"
+mkdir "$work/cab"
+check "cabextract extracts the cabinet" cabextract -q -d "$work/cab" "$cab"
+check "file 1 is the ARM game, byte for byte" cmp -s "$arm_exe" "$work/cab/"*.001
+/usr/bin/python3 "$source_root/tests/setup/describe_ce_setup.py" "$work/cab/"*.000 >"$work/setup-file" 2>&1
+for fact in "processor 2577" "CE from 3.0 to 0.0" "application Quenlark" "provider Zandravex" \
+    'folder 1 %CE1%\Quenlark' 'file 1 Quenlark.EXE into %CE1%\Quenlark' 'link %CE11%\Quenlark to file 1'; do
+  check "setup file says \"$fact\"" grep -qxF "$fact" "$work/setup-file"
+done
+check "setup file's length is its own" grep -qxE 'length ([0-9]+) of \1' "$work/setup-file"
+removal_name="$(sed -n 's/^provider //p' "$work/setup-file") $(sed -n 's/^application //p' "$work/setup-file")"
+check "setup.ini's Uninstall names \"$removal_name\", as the device lists the game" \
+  grep -qxF "Uninstall    = $removal_name"$'\r' "$dist/setup.ini"
+
 # The download, named after the game's version: exactly the folder's files,
 # at its top.
 zip=$dist/Quenlark-1.2.zip
 check "download is there" test -s "$zip"
-check "download holds the six files at its top" test "$(unzip -Z1 "$zip" | sort)" = \
+check "download holds the seven files at its top" test "$(unzip -Z1 "$zip" | sort)" = \
   "$(printf '%s\n' "${shipped[@]}" | sort)"
 mkdir "$work/unpacked"
 unzip -q "$zip" -d "$work/unpacked"
@@ -91,7 +129,7 @@ done
 
 # A second run replaces the folder.
 printf 'stale' >"$dist/stale.txt"
-check "second run" "$make_dist" "$build" "$dist" >/dev/null
+check "second run" "$make_dist" "$build" "$arm" "$dist" >/dev/null
 check "second run starts afresh" test ! -e "$dist/stale.txt"
 
 # Output folders it refuses, each with a message that says why, and leaving
@@ -105,7 +143,7 @@ for folder in "$project" "$outside" "$project/setup"; do
 done
 refused() {  # refused DESCRIPTION MESSAGE OUT_DIR [DIRECTORY TO RUN IN]
   local what=$1 message=$2 out=$3 at=${4:-$work}
-  if (cd "$at" && "$make_dist" "$build" "$out") >/dev/null 2>"$work/err"; then
+  if (cd "$at" && "$make_dist" "$build" "$arm" "$out") >/dev/null 2>"$work/err"; then
     echo "FAILED: $what: make-dist accepted $out"; failures=$((failures + 1))
   fi
   check "$what: message says \"$message\"" grep -q "$message" "$work/err"
