@@ -5,8 +5,8 @@
 #
 #   scripts/build-ce-binutils.sh [DIR]     (default: build/ce-binutils)
 #
-# DIR/bin then holds arm-mingw32ce-as, -ld, -ar, -ranlib, -dlltool, -objdump
-# and -windres, nothing else: only those are built. A stamp
+# DIR/bin then holds arm-mingw32ce-as, -ld, -ar, -ranlib, -dlltool, -objdump,
+# -windres and -strip, nothing else: only those are built. A stamp
 # naming the source and the configuration marks a finished build; with it in
 # place the script does nothing. Only Debian's archive is asked for anything:
 # `apt-get source --download-only binutils` needs a deb-src entry in the apt
@@ -28,8 +28,9 @@ configure_flags=(
   --without-zstd --with-system-zlib
   MAKEINFO=true
 )
-# binutils' programs the ARM build uses (and ranlib for CMake's archives).
-binutils_programs=(ar ranlib dlltool objdump windres)
+# binutils' programs the ARM build uses (and ranlib for CMake's archives;
+# strip, built as strip-new, for the shipped program).
+binutils_programs=(ar ranlib dlltool objdump windres strip-new)
 stamp_text="binutils $version ${configure_flags[*]} ${binutils_programs[*]}"
 stamp=$dest/.built
 
@@ -100,7 +101,7 @@ mkdir -p "$dest/bin"
 cp gas/as-new "$dest/bin/arm-mingw32ce-as"
 cp ld/ld-new "$dest/bin/arm-mingw32ce-ld"
 for program in "${binutils_programs[@]}"; do
-  cp "binutils/$program" "$dest/bin/arm-mingw32ce-$program"
+  cp "binutils/$program" "$dest/bin/arm-mingw32ce-${program%-new}"
 done
 cd "$dest"
 rm -rf "$work"
