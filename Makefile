@@ -13,11 +13,13 @@ JOBS       ?= $(shell nproc)
 # no 32-bit code (or QUENLARK_X86_64=1 asks for it), so they run an x86-64
 # build of the same sources, and the 32-bit programs only a few smoke tests.
 WINE_ARCH  := $(shell scripts/wine-arch.sh)
-# The build whose programs the Wine tests, `make run` and the timings use.
-WINE_BUILD := $(if $(filter x86_64,$(WINE_ARCH)),$(WINDOWS64),$(WINDOWS))
+X86_64_PATH := $(filter x86_64,$(WINE_ARCH))
+# The build whose programs the Wine tests and `make run` use, and its target.
+WINE_TARGET := $(if $(X86_64_PATH),windows-x86_64,windows)
+WINE_BUILD  := $(if $(X86_64_PATH),$(WINDOWS64),$(WINDOWS))
 # What of the shipped build to make: everything, or on the x86-64 path only the
 # programs and what the checks of program files and the smoke tests read.
-WINDOWS_TARGETS := $(if $(filter x86_64,$(WINE_ARCH)),--target shipped_programs)
+WINDOWS_TARGETS := $(if $(X86_64_PATH),--target shipped_programs)
 
 .PHONY: all bootstrap native sanitize windows windows-x86_64 arm test test-native test-sanitize test-windows test-arm run run-handheld bench dist clean
 
@@ -70,9 +72,9 @@ test-sanitize: sanitize
 # (no Wine), the x86-64 build every Wine test and the smoke tests. The smoke
 # tests spend their time emulating on one core while the Wine suite mostly
 # waits for its programs, so both run at once; the smoke output follows.
-test-windows: windows $(if $(filter x86_64,$(WINE_ARCH)),windows-x86_64)
+test-windows: windows $(WINE_TARGET)
 	@scripts/wine-arch.sh --says
-ifeq ($(WINE_ARCH),x86_64)
+ifneq ($(X86_64_PATH),)
 	cd $(WINDOWS) && ctest --output-on-failure -L static
 	cd $(WINDOWS64) && { ctest --output-on-failure -L smoke >smoke-tests.log 2>&1 & smoke=$$!; \
 	  ctest --output-on-failure -LE smoke; suite=$$?; wait $$smoke; status=$$?; \
@@ -88,12 +90,12 @@ test-arm: arm
 # programs end to end under Wine, then the ARM build under the emulator.
 test: test-native test-sanitize test-windows test-arm
 
-run: $(if $(filter x86_64,$(WINE_ARCH)),windows-x86_64,windows)
-	@scripts/wine-arch.sh --says | sed 's/under test/started/'
+run: $(WINE_TARGET)
+	@scripts/wine-arch.sh --says started
 	@scripts/run-game.sh $(WINE_BUILD)
 
-run-handheld: $(if $(filter x86_64,$(WINE_ARCH)),windows-x86_64,windows)
-	@scripts/wine-arch.sh --says | sed 's/under test/started/'
+run-handheld: $(WINE_TARGET)
+	@scripts/wine-arch.sh --says started
 	@scripts/run-game.sh $(WINE_BUILD) handheld
 
 bench: native

@@ -3,7 +3,9 @@
 # timings use:
 #   wine-arch.sh          prints i686 (the shipped 32-bit programs) or x86_64
 #                         (an x86-64 build of the same sources)
-#   wine-arch.sh --says   prints the one line that tells a person which, and why
+#   wine-arch.sh --says [WHAT]
+#                         prints the one line that tells a person which, and
+#                         why: "Windows programs WHAT: ..." (default: under test)
 # The shipped 32-bit programs, unless this host runs no 32-bit code (Wine's
 # 32-bit half would then run only under emulation, about 50 s per program
 # start), or QUENLARK_X86_64=1 asks for the x86-64 path on any host.
@@ -19,10 +21,10 @@ fi
 case ${1:-} in
   --says)
     if [[ $arch == i686 ]]; then
-      echo "Windows programs under test: 32-bit, as shipped"
+      echo "Windows programs ${2:-under test}: 32-bit, as shipped"
     else
-      echo "Windows programs under test: x86-64 build of the same sources: $why"
+      echo "Windows programs ${2:-under test}: x86-64 build of the same sources: $why"
     fi ;;
   "") echo "$arch" ;;
-  *) echo "usage: wine-arch.sh [--says]" >&2; exit 2 ;;
+  *) echo "usage: wine-arch.sh [--says [WHAT]]" >&2; exit 2 ;;
 esac

@@ -54,7 +54,7 @@ if [[ $(od -An -tx2 -j $((header + 4)) -N 2 "$QUENLARK_EXE" | tr -d ' ') == 8664
   session+=(--wine64 --no-wow64)
 fi
 if ((chosen)); then
-  "$root/scripts/wine-arch.sh" --says | sed 's/under test/timed/'
+  "$root/scripts/wine-arch.sh" --says timed
 else
   echo "Windows programs timed: those of $build"
 fi

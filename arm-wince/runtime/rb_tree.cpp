@@ -29,12 +29,21 @@ Node* Maximum(Node* node)
     return node;
 }
 
-void RotateLeft(Node* x, Node*& root)
+// The two sides of a node: each rebalancing case has a mirror image, the
+// same steps with left and right swapped.
+enum Side { Left, Right };
+
+Side Other(Side side) { return side == Left ? Right : Left; }
+
+Node*& Child(Node* node, Side side) { return side == Left ? node->_M_left : node->_M_right; }
+
+// Turns x down to its `side`: its child on the other side takes its place.
+void Rotate(Node* x, Side side, Node*& root)
 {
-    Node* const y = x->_M_right;
-    x->_M_right = y->_M_left;
-    if (y->_M_left)
-        y->_M_left->_M_parent = x;
+    Node* const y = Child(x, Other(side));
+    Child(x, Other(side)) = Child(y, side);
+    if (Child(y, side))
+        Child(y, side)->_M_parent = x;
     y->_M_parent = x->_M_parent;
     if (x == root)
         root = y;
@@ -42,24 +51,7 @@ void RotateLeft(Node* x, Node*& root)
         x->_M_parent->_M_left = y;
     else
         x->_M_parent->_M_right = y;
-    y->_M_left = x;
-    x->_M_parent = y;
-}
-
-void RotateRight(Node* x, Node*& root)
-{
-    Node* const y = x->_M_left;
-    x->_M_left = y->_M_right;
-    if (y->_M_right)
-        y->_M_right->_M_parent = x;
-    y->_M_parent = x->_M_parent;
-    if (x == root)
-        root = y;
-    else if (x == x->_M_parent->_M_right)
-        x->_M_parent->_M_right = y;
-    else
-        x->_M_parent->_M_left = y;
-    y->_M_right = x;
+    Child(y, side) = x;
     x->_M_parent = y;
 }
 
@@ -135,38 +127,21 @@ void _Rb_tree_insert_and_rebalance(const bool insertLeft, _Rb_tree_node_base* x,
     // No red node with a red parent.
     while (x != root && x->_M_parent->_M_color == _S_red) {
         Node* const grandparent = x->_M_parent->_M_parent;
-        if (x->_M_parent == grandparent->_M_left) {
-            Node* const uncle = grandparent->_M_right;
-            if (!IsBlack(uncle)) {
-                x->_M_parent->_M_color = _S_black;
-                uncle->_M_color = _S_black;
-                grandparent->_M_color = _S_red;
-                x = grandparent;
-            } else {
-                if (x == x->_M_parent->_M_right) {
-                    x = x->_M_parent;
-                    RotateLeft(x, root);
-                }
-                x->_M_parent->_M_color = _S_black;
-                grandparent->_M_color = _S_red;
-                RotateRight(grandparent, root);
-            }
+        const Side side = x->_M_parent == grandparent->_M_left ? Left : Right;
+        Node* const uncle = Child(grandparent, Other(side));
+        if (!IsBlack(uncle)) {
+            x->_M_parent->_M_color = _S_black;
+            uncle->_M_color = _S_black;
+            grandparent->_M_color = _S_red;
+            x = grandparent;
         } else {
-            Node* const uncle = grandparent->_M_left;
-            if (!IsBlack(uncle)) {
-                x->_M_parent->_M_color = _S_black;
-                uncle->_M_color = _S_black;
-                grandparent->_M_color = _S_red;
-                x = grandparent;
-            } else {
-                if (x == x->_M_parent->_M_left) {
-                    x = x->_M_parent;
-                    RotateRight(x, root);
-                }
-                x->_M_parent->_M_color = _S_black;
-                grandparent->_M_color = _S_red;
-                RotateLeft(grandparent, root);
+            if (x == Child(x->_M_parent, Other(side))) {
+                x = x->_M_parent;
+                Rotate(x, side, root);
             }
+            x->_M_parent->_M_color = _S_black;
+            grandparent->_M_color = _S_red;
+            Rotate(grandparent, Other(side), root);
         }
     }
     root->_M_color = _S_black;
@@ -240,58 +215,31 @@ _Rb_tree_node_base* _Rb_tree_rebalance_for_erase(_Rb_tree_node_base* const z, _R
     // root can absorb it.
     if (y->_M_color != _S_red) {
         while (x != root && IsBlack(x)) {
-            if (x == xParent->_M_left) {
-                Node* sibling = xParent->_M_right;
-                if (sibling->_M_color == _S_red) {
-                    sibling->_M_color = _S_black;
-                    xParent->_M_color = _S_red;
-                    RotateLeft(xParent, root);
-                    sibling = xParent->_M_right;
-                }
-                if (IsBlack(sibling->_M_left) && IsBlack(sibling->_M_right)) {
-                    sibling->_M_color = _S_red;
-                    x = xParent;
-                    xParent = xParent->_M_parent;
-                } else {
-                    if (IsBlack(sibling->_M_right)) {
-                        sibling->_M_left->_M_color = _S_black;
-                        sibling->_M_color = _S_red;
-                        RotateRight(sibling, root);
-                        sibling = xParent->_M_right;
-                    }
-                    sibling->_M_color = xParent->_M_color;
-                    xParent->_M_color = _S_black;
-                    if (sibling->_M_right)
-                        sibling->_M_right->_M_color = _S_black;
-                    RotateLeft(xParent, root);
-                    break;
-                }
+            const Side side = x == xParent->_M_left ? Left : Right;
+            Node* sibling = Child(xParent, Other(side));
+            if (sibling->_M_color == _S_red) {
+                sibling->_M_color = _S_black;
+                xParent->_M_color = _S_red;
+                Rotate(xParent, side, root);
+                sibling = Child(xParent, Other(side));
+            }
+            if (IsBlack(sibling->_M_left) && IsBlack(sibling->_M_right)) {
+                sibling->_M_color = _S_red;
+                x = xParent;
+                xParent = xParent->_M_parent;
             } else {
-                Node* sibling = xParent->_M_left;
-                if (sibling->_M_color == _S_red) {
-                    sibling->_M_color = _S_black;
-                    xParent->_M_color = _S_red;
-                    RotateRight(xParent, root);
-                    sibling = xParent->_M_left;
-                }
-                if (IsBlack(sibling->_M_right) && IsBlack(sibling->_M_left)) {
+                if (IsBlack(Child(sibling, Other(side)))) {
+                    Child(sibling, side)->_M_color = _S_black;
                     sibling->_M_color = _S_red;
-                    x = xParent;
-                    xParent = xParent->_M_parent;
-                } else {
-                    if (IsBlack(sibling->_M_left)) {
-                        sibling->_M_right->_M_color = _S_black;
-                        sibling->_M_color = _S_red;
-                        RotateLeft(sibling, root);
-                        sibling = xParent->_M_left;
-                    }
-                    sibling->_M_color = xParent->_M_color;
-                    xParent->_M_color = _S_black;
-                    if (sibling->_M_left)
-                        sibling->_M_left->_M_color = _S_black;
-                    RotateRight(xParent, root);
-                    break;
+                    Rotate(sibling, Other(side), root);
+                    sibling = Child(xParent, Other(side));
                 }
+                sibling->_M_color = xParent->_M_color;
+                xParent->_M_color = _S_black;
+                if (Child(sibling, Other(side)))
+                    Child(sibling, Other(side))->_M_color = _S_black;
+                Rotate(xParent, side, root);
+                break;
             }
         }
         if (x)
