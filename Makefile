@@ -44,14 +44,15 @@ windows: bootstrap
 	  echo "windows: $(WINDOWS) was configured for another compiler; starting it afresh"; \
 	  rm -rf $(WINDOWS); \
 	fi
-	cmake -S . -B $(WINDOWS) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake >/dev/null
+	cmake -S . -B $(WINDOWS) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake \
+	  -DQUENLARK_HANDHELD_PROGRAM=$(CURDIR)/$(ARM)/handheld/Quenlark.EXE >/dev/null
 	cmake --build $(WINDOWS) -j $(JOBS) $(WINDOWS_TARGETS)
 
 # The same sources for x86-64; its smoke and resource tests read the shipped
 # programs of $(WINDOWS).
 windows-x86_64: bootstrap
 	cmake -S . -B $(WINDOWS64) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake \
-	  -DQUENLARK_SHIPPED_BUILD=$(CURDIR)/$(WINDOWS) >/dev/null
+	  -DQUENLARK_SHIPPED_BUILD=$(CURDIR)/$(WINDOWS) -DQUENLARK_HANDHELD_PROGRAM=$(CURDIR)/$(ARM)/handheld/Quenlark.EXE >/dev/null
 	cmake --build $(WINDOWS64) -j $(JOBS)
 
 # The ARM Windows CE build: the handheld game for the device and the ARM
@@ -68,11 +69,12 @@ test-native: native
 test-sanitize: sanitize
 	cd $(SANITIZE) && ctest --output-on-failure -j $(JOBS)
 
-# On the x86-64 path the shipped build runs its checks of the program files
-# (no Wine), the x86-64 build every Wine test and the smoke tests. The smoke
+# The handheld resources test reads the ARM build's program, so that is made
+# first. On the x86-64 path the shipped build runs its checks of the program
+# files (no Wine), the x86-64 build every Wine test and the smoke tests. The smoke
 # tests spend their time emulating on one core while the Wine suite mostly
 # waits for its programs, so both run at once; the smoke output follows.
-test-windows: windows $(WINE_TARGET)
+test-windows: windows $(WINE_TARGET) arm
 	@scripts/wine-arch.sh --says
 ifneq ($(X86_64_PATH),)
 	cd $(WINDOWS) && ctest --output-on-failure -L static
