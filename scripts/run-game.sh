@@ -10,6 +10,9 @@
 # BUILD_DIR/run-prefix, made once), a screenshot is taken once the board is
 # painted, its path is printed, and everything started here is stopped again.
 set -euo pipefail
+# Wine gets a fixed address-space layout (see scripts/fixed-layout.sh).
+[[ -n ${QUENLARK_FIXED_LAYOUT:-} ]] ||
+  exec "$(dirname -- "${BASH_SOURCE[0]}")/fixed-layout.sh" "$BASH" "${BASH_SOURCE[0]}" "$@"
 
 build_dir=${1:?usage: run-game.sh BUILD_DIR [handheld]}
 build_dir=$(cd "$build_dir" && pwd)

@@ -87,6 +87,11 @@
 
 set -uo pipefail
 
+# Every Wine process of the session inherits a fixed address-space layout from
+# this script (see scripts/fixed-layout.sh).
+[[ -n ${QUENLARK_FIXED_LAYOUT:-} ]] ||
+  exec "$(dirname -- "${BASH_SOURCE[0]}")/fixed-layout.sh" "$BASH" "${BASH_SOURCE[0]}" "$@"
+
 state=${WINE_SESSION_STATE:-$PWD/wine-state}
 desktop=1024x768
 limit=300
