@@ -33,9 +33,8 @@ export WINEDLLOVERRIDES="mscoree,mshtml="   # no Mono or Gecko prompts in a fres
 # prefix without Wine's 32-bit half, which a host without 32-bit code would
 # spend minutes making under emulation.
 scripts=$(cd "$(dirname -- "${BASH_SOURCE[0]}")" && pwd)
-header=$(od -An -tu4 -j 60 -N 4 "$exe" | tr -d ' ')
 make_prefix=()
-if [[ $(od -An -tx2 -j $((header + 4)) -N 2 "$exe" | tr -d ' ') == 8664 ]]; then
+if [[ $("$scripts/pe-machine.sh" "$exe") == 8664 ]]; then
   PATH=$scripts/wine64:$PATH
   make_prefix=("$scripts/without-wine32.sh")
 fi

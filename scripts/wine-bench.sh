@@ -48,9 +48,8 @@ for file in "$bench" "$QUENLARK_EXE" "$HARNESS_PROBE_EXE" ${QUENLARK_BEFORE_EXE:
   [[ -f $file ]] || { echo "wine-bench: $file is missing; run make windows first" >&2; exit 1; }
 done
 session=("$root/scripts/wine-session.sh" --state "$build/wine")
-# The PE header's machine field: 8664 for x86-64, 014c for 32-bit x86.
-header=$(od -An -tu4 -j 60 -N 4 "$QUENLARK_EXE" | tr -d ' ')
-if [[ $(od -An -tx2 -j $((header + 4)) -N 2 "$QUENLARK_EXE" | tr -d ' ') == 8664 ]]; then
+# An x86-64 build runs under Wine's 64-bit loader.
+if [[ $("$root/scripts/pe-machine.sh" "$QUENLARK_EXE") == 8664 ]]; then
   session+=(--wine64 --no-wow64)
 fi
 if ((chosen)); then

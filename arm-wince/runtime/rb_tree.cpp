@@ -37,6 +37,18 @@ Side Other(Side side) { return side == Left ? Right : Left; }
 
 Node*& Child(Node* node, Side side) { return side == Left ? node->_M_left : node->_M_right; }
 
+// Hangs `replacement` where `node` hangs: below node's parent, or as the
+// root. The parent link of `replacement` is the caller's.
+void Replace(Node* node, Node* replacement, Node*& root)
+{
+    if (node == root)
+        root = replacement;
+    else if (node == node->_M_parent->_M_left)
+        node->_M_parent->_M_left = replacement;
+    else
+        node->_M_parent->_M_right = replacement;
+}
+
 // Turns x down to its `side`: its child on the other side takes its place.
 void Rotate(Node* x, Side side, Node*& root)
 {
@@ -45,12 +57,7 @@ void Rotate(Node* x, Side side, Node*& root)
     if (Child(y, side))
         Child(y, side)->_M_parent = x;
     y->_M_parent = x->_M_parent;
-    if (x == root)
-        root = y;
-    else if (x == x->_M_parent->_M_left)
-        x->_M_parent->_M_left = y;
-    else
-        x->_M_parent->_M_right = y;
+    Replace(x, y, root);
     Child(y, side) = x;
     x->_M_parent = y;
 }
@@ -181,12 +188,7 @@ _Rb_tree_node_base* _Rb_tree_rebalance_for_erase(_Rb_tree_node_base* const z, _R
         } else {
             xParent = y;
         }
-        if (root == z)
-            root = y;
-        else if (z->_M_parent->_M_left == z)
-            z->_M_parent->_M_left = y;
-        else
-            z->_M_parent->_M_right = y;
+        Replace(z, y, root);
         y->_M_parent = z->_M_parent;
         const _Rb_tree_color colour = y->_M_color;
         y->_M_color = z->_M_color;
@@ -196,12 +198,7 @@ _Rb_tree_node_base* _Rb_tree_rebalance_for_erase(_Rb_tree_node_base* const z, _R
         xParent = y->_M_parent;
         if (x)
             x->_M_parent = y->_M_parent;
-        if (root == z)
-            root = x;
-        else if (z->_M_parent->_M_left == z)
-            z->_M_parent->_M_left = x;
-        else
-            z->_M_parent->_M_right = x;
+        Replace(z, x, root);
         // z had at most one child: it may have been the leftmost or the
         // rightmost node (both, when it was the only one: then both become
         // the header, z's parent).
