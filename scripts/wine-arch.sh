@@ -8,15 +8,18 @@
 #                         why: "Windows programs WHAT: ..." (default: under test)
 # The shipped 32-bit programs, unless this host runs no 32-bit code (Wine's
 # 32-bit half would then run only under emulation, about 50 s per program
-# start), or QUENLARK_X86_64=1 asks for the x86-64 path on any host.
+# start), Wine's 32-bit half is not installed (scripts/bootstrap.sh could not
+# install it), or QUENLARK_X86_64=1 asks for the x86-64 path on any host.
 set -u
 here=$(dirname -- "${BASH_SOURCE[0]}")
 if [[ ${QUENLARK_X86_64:-0} == 1 ]]; then
   arch=x86_64 why="forced with QUENLARK_X86_64=1"
-elif "$here/host-runs-32bit.sh"; then
-  arch=i686 why=""
-else
+elif ! "$here/host-runs-32bit.sh"; then
   arch=x86_64 why="this host runs no 32-bit code"
+elif [[ ! -x ${QUENLARK_WINE32_LOADER:-/usr/lib/wine/wine} ]]; then
+  arch=x86_64 why="Wine's 32-bit half could not be installed"
+else
+  arch=i686 why=""
 fi
 case ${1:-} in
   --says)

@@ -134,6 +134,13 @@ for tool in wine wineboot wineserver flock timeout; do
   command -v "$tool" >/dev/null || die "$tool not found (run scripts/bootstrap.sh)"
 done
 
+# A session whose prefix has a 32-bit half needs Wine's 32-bit loader; where
+# it could not be installed, the test is reported as not run (77), saying why.
+if ((!no_wow64)) && [[ ! -x /usr/lib/wine/wine ]]; then
+  echo "wine-session: not run: Wine's 32-bit half (wine32:i386) is not installed" >&2
+  exit 77
+fi
+
 mkdir -p "$state/sessions" "$state/artifacts" || die "cannot create $state"
 state=$(cd "$state" && pwd)
 # Wine's own tools of the session stay quiet; COMMAND gets $winedebug.

@@ -29,7 +29,14 @@ done
 if "$root/scripts/host-runs-32bit.sh"; then
   check "native: an i386 program starts" test "$starts" = 1
   check "native: no emulator stands in for the kernel" test "$emulated" = 0
-  answer=i686 says="Windows programs under test: 32-bit, as shipped"
+  if [[ -x /usr/lib/wine/wine ]]; then
+    answer=i686 says="Windows programs under test: 32-bit, as shipped"
+  else
+    answer=x86_64 says="Windows programs under test: x86-64 build of the same sources: Wine's 32-bit half could not be installed"
+  fi
+  check "without Wine's 32-bit loader the x86-64 build runs" test \
+    "$(QUENLARK_X86_64=0 QUENLARK_WINE32_LOADER=/nonexistent "$root/scripts/wine-arch.sh" --says)" = \
+    "Windows programs under test: x86-64 build of the same sources: Wine's 32-bit half could not be installed"
 else
   check "not native: an i386 program starts only through an emulator" test "$starts" = 0 -o "$emulated" = 1
   answer=x86_64 says="Windows programs under test: x86-64 build of the same sources: this host runs no 32-bit code"
