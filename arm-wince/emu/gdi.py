@@ -123,7 +123,7 @@ class Gdi:
         return handle
 
     def live_objects(self):
-        return {h: o["kind"] for h, o in self.objects.items() if o["kind"] != "window dc"}
+        return {h: o["kind"] for h, o in self.objects.items()}
 
     def _object(self, handle):
         if handle in self.objects:

@@ -63,6 +63,7 @@ FVIRTKEY, FSHIFT, FCONTROL, FALT = 0x01, 0x04, 0x08, 0x10
 # Dialog templates name their control classes by these atoms.
 CONTROL_ATOMS = {0x80: "Button", 0x81: "Edit", 0x82: "Static", 0x83: "ListBox", 0x84: "ScrollBar",
                  0x85: "ComboBox"}
+CONTROL_CLASSES = {name.lower(): name for name in list(CONTROL_ATOMS.values()) + ["SysListView32"]}
 # Handles the stand-in gives out: windows, and the resources it is asked for.
 FIRST_WINDOW = 0x00010000
 ACCELERATORS = 0x00020001
@@ -132,6 +133,7 @@ class WindowManager:
         self.queue = []  # posted messages: (window, message, wParam, lParam)
         self.quit_code = None
         self.menus = {}  # handle -> [item dict]
+        self._system_menus = set()  # the command bar's own
         self.message_boxes = []  # (text, caption, type)
         self.refusals = {}
         self.open_keys = {}
@@ -864,6 +866,7 @@ class WindowManager:
         if bar is None:
             return 0
         bar.menu = self._load_menu(m, a[2] & 0xFFFF)
+        self._system_menus |= {bar.menu} | {i["submenu"] for i in self.menus.get(bar.menu, [])}
         return int(bar.menu != 0)
 
     def _command_bar_add_adornments(self, m, a):
@@ -924,6 +927,7 @@ class WindowManager:
             at += 2 + extra
             if isinstance(class_name, int):
                 class_name = CONTROL_ATOMS.get(class_name, "#%d" % class_name)
+            class_name = CONTROL_CLASSES.get(class_name.lower(), class_name)  # names compare without case
             self._new_window(class_name, None, c_style | WS_CHILD, c_ex_style, dialog.handle, 0, id,
                              text if isinstance(text, str) else "", _dialog_units(x, y, cx, cy))
         self.record("DialogBox", caption=caption, window=dialog.handle,
@@ -1113,7 +1117,7 @@ class WindowManager:
         path = self._key_path(m, a[0], a[1])
         self.record("RegOpenKeyExW", path=path, options=a[2], sam=a[3])
         if self.strict_registry and (a[2] or a[3]):
-            self.record("registry refused", call="RegOpenKeyExW", path=path)
+            self.record("registry refused", function="RegOpenKeyExW", path=path)
             return ERROR_INVALID_PARAMETER
         if path is None:
             return ERROR_INVALID_PARAMETER
@@ -1126,7 +1130,7 @@ class WindowManager:
         path = self._key_path(m, a[0], a[1])
         self.record("RegCreateKeyExW", path=path, disposition_pointer=a[8])
         if self.strict_registry and a[8] == 0:
-            self.record("registry refused", call="RegCreateKeyExW", path=path)
+            self.record("registry refused", function="RegCreateKeyExW", path=path)
             return ERROR_INVALID_PARAMETER
         if path is None:
             return ERROR_INVALID_PARAMETER
@@ -1207,10 +1211,7 @@ class WindowManager:
     def left_over(self):
         """What the program made and did not free: GDI objects, menus it
         loaded itself, registry keys still open."""
-        bar = self.find("command bar")
-        own_menus = set(self.menus)
-        if bar and bar.menu:
-            own_menus -= {bar.menu} | {i["submenu"] for i in self.menus.get(bar.menu, [])}
+        own_menus = set(self.menus) - self._system_menus
         return dict(gdi=self.gdi.live_objects() if self.gdi else {}, keys=dict(self.open_keys),
                     menus=sorted(own_menus))
 

@@ -67,7 +67,7 @@ class DeviceRiskTest(unittest.TestCase):
         second = self.run_story(again, registry=registry, strict_registry=True)
         self.assertIn("Circle", again.looks["settings"].dialog["checked"], "the stored tile style read back")
         for run in (first, second):
-            refused = [f["call"] for name, f in run.wm.trace if name == "registry refused"]
+            refused = [f["function"] for name, f in run.wm.trace if name == "registry refused"]
             self.assertEqual(refused, [], "calls the registry refused")
 
     def test_a_menu_walk_without_size_queries_greys_undo_until_a_removal(self):
