@@ -1,6 +1,7 @@
 // The device's own side of ce_system.h: the calls a Windows CE 3.0 device
 // answers itself. Linked into the ARM program only.
 #include "ce_system.h"
+#include "platform.h"
 
 #include <commctrl.h>
 
@@ -41,3 +42,12 @@ bool HandleDialogFrameMessage(HWND, UINT, WPARAM, LPARAM, LRESULT*)
 void FlushDrawing() {}
 
 }  // namespace ce_system
+
+namespace afx_platform {
+
+REGSAM ProfileReadAccess()
+{
+    return 0;  // RegOpenKeyEx on Windows CE: samDesired not supported, set to 0
+}
+
+}  // namespace afx_platform

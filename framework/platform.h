@@ -54,4 +54,12 @@ const DLGTEMPLATE* DialogTemplate(HINSTANCE instance, LPCTSTR name, std::vector<
 // extended style holds WS_EX_CAPTIONOKBTN. True when handled.
 bool HandleDialogFrameMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
+// The access rights a profile key is opened with to read its values:
+// KEY_QUERY_VALUE on the desktop. A Windows CE device takes none
+// (RegOpenKeyEx: "samDesired: Not supported; set to 0"), so its build asks
+// for 0; the desktop that plays the device for the Wine tests still needs
+// the desktop's rights. Implemented beside the device's other calls
+// (ce_system_device.cpp, ce_on_desktop/) in the handheld builds.
+REGSAM ProfileReadAccess();
+
 }  // namespace afx_platform

@@ -64,4 +64,9 @@ bool HandleDialogFrameMessage(HWND, UINT, WPARAM, LPARAM, LRESULT*)
     return false;
 }
 
+REGSAM ProfileReadAccess()
+{
+    return KEY_QUERY_VALUE;
+}
+
 }  // namespace afx_platform

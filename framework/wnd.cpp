@@ -3,6 +3,7 @@
 #include <charconv>
 #include <iterator>
 #include <set>
+#include <vector>
 
 #include "cmd_ui.h"
 #include "dc.h"
@@ -368,8 +369,13 @@ void AfxEndOfWindow(CWnd* wnd)
 {
     if (afx_platform::FinalMessage() == WM_DESTROY) {
         // The children outlive their parent's WM_DESTROY: destroy them now,
-        // while the objects that hold them still stand.
-        while (HWND child = ::GetWindow(wnd->m_hWnd, GW_CHILD))
+        // while the objects that hold them still stand. Each is asked once,
+        // so a child that refuses to go cannot keep this loop turning.
+        std::vector<HWND> children;
+        for (HWND child = ::GetWindow(wnd->m_hWnd, GW_CHILD); child != nullptr;
+             child = ::GetWindow(child, GW_HWNDNEXT))
+            children.push_back(child);
+        for (HWND child : children)
             ::DestroyWindow(child);
     }
     wnd->UnbindFromHandle();

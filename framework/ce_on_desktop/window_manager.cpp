@@ -8,6 +8,7 @@
 
 #include "ce_system.h"
 #include "device_look.h"
+#include "platform.h"
 
 namespace {
 
@@ -175,3 +176,14 @@ void FlushDrawing()
 }
 
 }  // namespace ce_system
+
+namespace afx_platform {
+
+// The desktop's registry checks a key's access rights, which the device
+// does not take.
+REGSAM ProfileReadAccess()
+{
+    return KEY_QUERY_VALUE;
+}
+
+}  // namespace afx_platform
