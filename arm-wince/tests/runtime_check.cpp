@@ -3,9 +3,12 @@
 // helpers (each result against the compiler's own constant folding of the
 // same expression), and the library's containers on new/delete.
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <map>
 #include <new>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -169,6 +172,24 @@ struct Square : Shape {
     int Corners() const override { return 4; }
 };
 
+// The red-black tree's rules on every node: a red node has black children,
+// every path down holds as many black nodes, parents and children agree.
+int BlackHeight(const std::_Rb_tree_node_base* node, bool& valid)
+{
+    if (!node)
+        return 1;
+    for (const std::_Rb_tree_node_base* child : {node->_M_left, node->_M_right}) {
+        if (child && child->_M_parent != node)
+            valid = false;
+        if (child && node->_M_color == std::_S_red && child->_M_color == std::_S_red)
+            valid = false;
+    }
+    const int left = BlackHeight(node->_M_left, valid);
+    if (left != BlackHeight(node->_M_right, valid))
+        valid = false;
+    return left + (node->_M_color == std::_S_black ? 1 : 0);
+}
+
 void CheckContainers()
 {
     std::vector<Shape*> shapes;
@@ -191,6 +212,41 @@ void CheckContainers()
     volatile char absent = '#';
     CHECK_EQ(key.find(separator), 8u);
     CHECK(key.find(absent) == std::string::npos);
+
+    // std::set against a sorted vector, under inserts and erases in a
+    // scrambled order, with the tree's rules checked as it changes.
+    std::set<int> set;
+    std::vector<int> sorted;
+    std::uint32_t state = 12345;
+    bool treeValid = true;
+    for (int step = 0; step < 3000; ++step) {
+        state = state * 1103515245u + 12345u;
+        const int key = static_cast<int>((state >> 16) % 200);
+        const auto at = std::lower_bound(sorted.begin(), sorted.end(), key);
+        const bool present = at != sorted.end() && *at == key;
+        if ((state >> 8) & 1) {
+            set.insert(key);
+            if (!present)
+                sorted.insert(at, key);
+        } else {
+            set.erase(key);
+            if (present)
+                sorted.erase(at);
+        }
+        const std::_Rb_tree_node_base* root = set.end()._M_node->_M_parent;
+        if (root && root->_M_color != std::_S_black)
+            treeValid = false;
+        BlackHeight(root, treeValid);
+    }
+    CHECK(treeValid);
+    CHECK(std::equal(set.begin(), set.end(), sorted.begin(), sorted.end()));
+    CHECK(std::equal(set.rbegin(), set.rend(), sorted.rbegin(), sorted.rend()));
+
+    std::map<std::wstring, int> scores{{L"score3", 3}, {L"score1", 1}, {L"score2", 2}};
+    std::wstring keys;
+    for (const auto& entry : scores)
+        keys += entry.first;
+    CHECK(keys == L"score1score2score3");
 
     // The nothrow form answers an impossible request with null.
     char* tooMuch = new (std::nothrow) char[0x7FFFFFF0];
