@@ -13,7 +13,7 @@ device's 16-bit screen in the theme's colours at the handheld's layout.
 
 import unittest
 
-from play import IDCANCEL, IDOK, EngineRecord, Registry, Session, Story, arguments
+from play import AFX_IDW_PANE_FIRST, IDCANCEL, IDOK, EngineRecord, Registry, Session, Story, arguments
 
 PROGRAM, SYMBOLS, NATIVE = None, None, None
 FIRST_CLOCK, NEXT_CLOCK, SECOND_RUN_CLOCK = (10, 20, 30), (10, 20, 31), (8, 0, 0)
@@ -72,8 +72,15 @@ class PlayTest(unittest.TestCase):
         cls.first_run = cls.run_story(story, registry=cls.registry, clock=FIRST_CLOCK)
         cls.looks = story.looks
 
+        second = engine.run(["view %d %d" % VIEW, "profile settings/oneclick 1", "profile settings/style 1",
+                             clock_command(SECOND_RUN_CLOCK), "new", "pick"])
+        cls.second_start = second["boards"][0]
         again = Story()
         again.look("first")
+        again.tap(second["picks"][0])  # one click clears, as stored
+        again.look("removed")
+        again.do(lambda wm: wm.key(wm.find(id=AFX_IDW_PANE_FIRST).handle, ord("Z"), "control"))
+        again.look("undone by key")
         again.choose("Edit", "Settings ...")
         again.look("settings")
         again.command(IDCANCEL)
@@ -83,8 +90,6 @@ class PlayTest(unittest.TestCase):
         again.do(lambda wm: wm.close())
         cls.second_run = cls.run_story(again, registry=cls.registry, clock=SECOND_RUN_CLOCK)
         cls.second_looks = again.looks
-        cls.second_start = engine.run(["view %d %d" % VIEW, "profile settings/oneclick 1", "profile settings/style 1",
-                                       clock_command(SECOND_RUN_CLOCK), "new"])["boards"][0]
 
     @classmethod
     def run_story(cls, story, **options):
@@ -177,6 +182,9 @@ class PlayTest(unittest.TestCase):
         self.assertEqual(sorted(second["settings"].dialog["checked"]), ["Circle", "Maximum", "One click to clear"])
         self.assertBoard_second(second["first"])
         self.assertTrue(second["first"].corner_is_black(self.second_start, 0, 0), "the stored shape is drawn")
+        removed = second["removed"].board(self.second_start, self.themes[0])["tiles"]
+        self.assertNotEqual(removed, self.second_start["tiles"], "the stored click mode: one tap clears")
+        self.assertBoard_second(second["undone by key"])  # Ctrl+Z, the accelerator
         columns, rows = second["scores"].dialog["lists"][0]
         self.assertEqual(rows[0][columns.index("Maximum")], str(self.end["score"]))
 
