@@ -34,7 +34,7 @@ the program calls.
 import inspect
 import struct
 
-from gdi import Gdi
+from gdi import Gdi, system_colour
 from machine import EmulationError
 
 WM_CREATE, WM_DESTROY, WM_SIZE, WM_SETFOCUS, WM_ENABLE = 0x0001, 0x0002, 0x0005, 0x0007, 0x000A
@@ -109,10 +109,6 @@ class Registry:
     def __init__(self):
         self.keys = {}  # lower-case path -> {lower-case name: (name, type, bytes)}
 
-    def value(self, path, name):
-        found = self.keys.get(path.lower(), {}).get(name.lower())
-        return found and found[2]
-
 
 class WindowManager:
     def __init__(self, module_path, script=None, registry=None, clock=(12, 0, 0), size_messages=True,
@@ -156,8 +152,8 @@ class WindowManager:
 
     # -- the machine --------------------------------------------------------
     def attach(self, machine):
-        """Called by stubs() users through Machine: gives the manager the
-        program's memory and resources."""
+        """The machine whose program calls the stubs: its memory, its
+        resources, and a screen. The first stub called attaches it."""
         self.machine = machine
         self.gdi = Gdi(machine, SCREEN[0], SCREEN[1], self.record)
         self._gdi_stubs = self.gdi.stubs()
@@ -237,7 +233,7 @@ class WindowManager:
             "MessageBoxW": self._message_box,
             "GetSystemMetrics": lambda m, a: {0: SCREEN[0], 1: SCREEN[1]}.get(a[0], 0),
             "SystemParametersInfoW": self._system_parameters_info,
-            "GetSysColor": lambda m, a: __import__("gdi").system_colour(a[0]),
+            "GetSysColor": lambda m, a: system_colour(a[0]),
             "PtInRect": self._pt_in_rect,
             "GetLocalTime": self._get_time,
             "GetSystemTime": self._get_time,
@@ -285,11 +281,10 @@ class WindowManager:
             self.top_level.append(handle)
         return window
 
-    def find(self, class_name=None, id=None, parent=None):
-        """The first window of this class (and id, parent) still there."""
+    def find(self, class_name=None, id=None):
+        """The first window of this class and id still there."""
         for window in self.windows.values():
-            if ((class_name is None or window.class_name == class_name) and (id is None or window.id == id)
-                    and (parent is None or window.parent == parent)):
+            if (class_name is None or window.class_name == class_name) and (id is None or window.id == id):
                 return window
         return None
 
