@@ -1,8 +1,13 @@
 // The device's own side of ce_system.h: the calls a Windows CE 3.0 device
-// answers itself. Linked into the ARM program only.
+// answers itself, and the device's answers to what platform.h leaves to it.
+// Linked into the ARM program only.
 #include "ce_system.h"
+#include "platform.h"
 
 #include <commctrl.h>
+
+#include <cstddef>
+#include <vector>
 
 namespace ce_system {
 
@@ -23,21 +28,34 @@ BOOL AddAdornments(HWND bar, DWORD flags)
 
 void PlaceTopLevelWindow(CREATESTRUCT&) {}
 
+}  // namespace ce_system
+
+namespace afx_platform {
+
+// The device takes system colours in their flagged form as they are.
 HBRUSH ClassBackground(HBRUSH background)
 {
     return background;
 }
 
+// The device shows "System" in its own dialog face.
 const DLGTEMPLATE* DialogTemplate(const DLGTEMPLATE* stored, std::size_t, std::vector<WORD>&)
 {
     return stored;
 }
 
+// The caption's OK button is the device's own.
 bool HandleDialogFrameMessage(HWND, UINT, WPARAM, LPARAM, LRESULT*)
 {
     return false;
 }
 
+// The device draws at once.
 void FlushDrawing() {}
 
-}  // namespace ce_system
+REGSAM ProfileReadAccess()
+{
+    return 0;  // RegOpenKeyEx on Windows CE: samDesired not supported, set to 0
+}
+
+}  // namespace afx_platform

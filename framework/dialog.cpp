@@ -34,12 +34,16 @@ INT_PTR CDialog::DoModal()
     HWND owner = parent != nullptr && parent != this ? parent->m_hWnd : nullptr;
     owner = AfxGetTopLevelWindow(owner);
     afx_platform::InitCommonControlsOnce();
-    std::vector<WORD> copy;
-    const DLGTEMPLATE* dialogTemplate = afx_platform::DialogTemplate(AfxGetResourceHandle(), m_lpszTemplateName, copy);
-    if (dialogTemplate == nullptr)
+    HINSTANCE instance = AfxGetResourceHandle();
+    HRSRC found = ::FindResource(instance, m_lpszTemplateName, RT_DIALOG);
+    HGLOBAL loaded = found != nullptr ? ::LoadResource(instance, found) : nullptr;
+    const auto* stored = loaded != nullptr ? static_cast<const DLGTEMPLATE*>(::LockResource(loaded)) : nullptr;
+    if (stored == nullptr)
         return -1;
-    return ::DialogBoxIndirectParam(AfxGetResourceHandle(), dialogTemplate, owner, DialogProc,
-                                    reinterpret_cast<LPARAM>(this));
+    std::vector<WORD> copy;
+    const DLGTEMPLATE* dialogTemplate =
+        afx_platform::DialogTemplate(stored, ::SizeofResource(instance, found) / sizeof(WORD), copy);
+    return ::DialogBoxIndirectParam(instance, dialogTemplate, owner, DialogProc, reinterpret_cast<LPARAM>(this));
 }
 
 BOOL CDialog::OnInitDialog()

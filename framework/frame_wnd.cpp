@@ -1,5 +1,7 @@
 #include "frame_wnd.h"
 
+#include <iterator>
+
 #include "cmd_ui.h"
 #include "platform.h"
 #include "win_app.h"
@@ -43,9 +45,15 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
                  useDefault ? CW_USEDEFAULT : rect.right - rect.left,
                  useDefault ? CW_USEDEFAULT : rect.bottom - rect.top,
                  pParentWnd != nullptr ? pParentWnd->m_hWnd : nullptr, hMenu);
-    if (!created && hMenu != nullptr)
-        ::DestroyMenu(hMenu);
-    return created;
+    if (!created) {
+        if (hMenu != nullptr)
+            ::DestroyMenu(hMenu);
+        return FALSE;
+    }
+    // The children exist once the frame's OnCreate has made them: lay them
+    // out now, for a system that sends no WM_SIZE after WM_CREATE.
+    RecalcLayout();
+    return TRUE;
 }
 
 BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs)
@@ -107,11 +115,15 @@ void CFrameWnd::OnInitMenuPopup(HMENU hPopupMenu, UINT, BOOL bSysMenu)
     if (bSysMenu)
         return;
     // Item by item until there is none: GetMenuItemInfo is what Windows CE
-    // offers for walking a menu.
+    // offers for walking a menu. The type comes with the item's text, which
+    // needs a buffer: Windows CE documents no null-buffer size query.
     for (UINT index = 0;; ++index) {
+        TCHAR text[64];
         MENUITEMINFO item{};
         item.cbSize = sizeof item;
         item.fMask = MIIM_ID | MIIM_SUBMENU | MIIM_TYPE;
+        item.dwTypeData = text;
+        item.cch = static_cast<UINT>(std::size(text));
         if (!::GetMenuItemInfo(hPopupMenu, index, TRUE, &item))
             break;
         if ((item.fType & MFT_SEPARATOR) != 0 || item.hSubMenu != nullptr)

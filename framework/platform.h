@@ -2,9 +2,11 @@
 // Where the platform under the framework behaves differently on Windows CE
 // 3.0 (the handheld build) than on desktop Windows. Each framework library
 // links one of platform_desktop.cpp and platform_ce.cpp; the CE one leaves
-// what the device's own system does to ce_system.h.
+// what the device's own system does to ce_system.h and the functions below
+// that say so.
 #include <windows.h>
 
+#include <cstddef>
 #include <vector>
 
 namespace afx_platform {
@@ -30,8 +32,18 @@ DWORD FrameExStyle();
 // caption and takes the screen above the task bar.
 void AdjustTopLevelWindow(CREATESTRUCT& cs);
 
-// A class background brush or system colour as the system takes it. Windows
-// CE marks system colours with SYS_COLOR_INDEX_FLAG.
+// Registers the common controls' window classes (list views) once, before
+// the first dialog. On the desktop the library is loaded only then, which
+// keeps it off every program's start.
+void InitCommonControlsOnce();
+
+// What follows the Windows CE device decides itself, so the handheld builds
+// take it from the side of ce_system.h they link: ce_system_device.cpp on the
+// device, ce_on_desktop/ where the desktop plays the device.
+
+// A class background as RegisterClass is to be given it. Windows CE takes
+// system colours in its flagged form (SYS_COLOR_INDEX_FLAG | index, plus 1)
+// as they are; the desktop knows no such flag.
 HBRUSH ClassBackground(HBRUSH background);
 
 // Has GDI finish drawing this thread asked for, before the program reads or
@@ -39,19 +51,22 @@ HBRUSH ClassBackground(HBRUSH background);
 // Windows CE draws at once and has no GdiFlush.
 void FlushDrawing();
 
-// Registers the common controls' window classes (list views) once, before
-// the first dialog. On the desktop the library is loaded only then, which
-// keeps it off every program's start.
-void InitCommonControlsOnce();
-
-// The template to create dialog `name` from: the resource as stored, or null
-// when there is none, or a changed copy kept in `copy` (see
-// ce_system::DialogTemplate).
-const DLGTEMPLATE* DialogTemplate(HINSTANCE instance, LPCTSTR name, std::vector<WORD>& copy);
+// The template the dialog manager is to build a dialog from, given the
+// resource as stored (`words` WORDs long): the resource itself, or a changed
+// copy kept in `copy`. The device shows a dialog font of "System" in its own
+// dialog face; the desktop that plays it substitutes a face of its own.
+const DLGTEMPLATE* DialogTemplate(const DLGTEMPLATE* stored, std::size_t words, std::vector<WORD>& copy);
 
 // Messages of a dialog that the window manager handles before the dialog
 // does: the OK button that Windows CE puts in the caption of a dialog whose
-// extended style holds WS_EX_CAPTIONOKBTN. True when handled.
+// extended style holds WS_EX_CAPTIONOKBTN, which the device draws and
+// answers itself. True when handled.
 bool HandleDialogFrameMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+
+// The access rights a profile key is opened with to read its values:
+// KEY_QUERY_VALUE on the desktop. A Windows CE device takes none
+// (RegOpenKeyEx: "samDesired: Not supported; set to 0"); the desktop that
+// plays the device still checks them.
+REGSAM ProfileReadAccess();
 
 }  // namespace afx_platform

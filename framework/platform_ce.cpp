@@ -36,16 +36,6 @@ void AdjustTopLevelWindow(CREATESTRUCT& cs)
         ce_system::PlaceTopLevelWindow(cs);
 }
 
-HBRUSH ClassBackground(HBRUSH background)
-{
-    return ce_system::ClassBackground(background);
-}
-
-void FlushDrawing()
-{
-    ce_system::FlushDrawing();
-}
-
 void InitCommonControlsOnce()
 {
     static bool done = false;
@@ -54,21 +44,6 @@ void InitCommonControlsOnce()
     done = true;
     const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
     ::InitCommonControlsEx(&controls);
-}
-
-const DLGTEMPLATE* DialogTemplate(HINSTANCE instance, LPCTSTR name, std::vector<WORD>& copy)
-{
-    HRSRC found = ::FindResource(instance, name, RT_DIALOG);
-    HGLOBAL loaded = found != nullptr ? ::LoadResource(instance, found) : nullptr;
-    const auto* stored = loaded != nullptr ? static_cast<const DLGTEMPLATE*>(::LockResource(loaded)) : nullptr;
-    if (stored == nullptr)
-        return nullptr;
-    return ce_system::DialogTemplate(stored, ::SizeofResource(instance, found) / sizeof(WORD), copy);
-}
-
-bool HandleDialogFrameMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
-{
-    return ce_system::HandleDialogFrameMessage(dialog, message, wParam, lParam, result);
 }
 
 }  // namespace afx_platform

@@ -52,16 +52,19 @@ void InitCommonControlsOnce()
         init(&controls);
 }
 
-const DLGTEMPLATE* DialogTemplate(HINSTANCE instance, LPCTSTR name, std::vector<WORD>&)
+const DLGTEMPLATE* DialogTemplate(const DLGTEMPLATE* stored, std::size_t, std::vector<WORD>&)
 {
-    HRSRC found = ::FindResource(instance, name, RT_DIALOG);
-    HGLOBAL loaded = found != nullptr ? ::LoadResource(instance, found) : nullptr;
-    return loaded != nullptr ? static_cast<const DLGTEMPLATE*>(::LockResource(loaded)) : nullptr;
+    return stored;
 }
 
 bool HandleDialogFrameMessage(HWND, UINT, WPARAM, LPARAM, LRESULT*)
 {
     return false;
+}
+
+REGSAM ProfileReadAccess()
+{
+    return KEY_QUERY_VALUE;
 }
 
 }  // namespace afx_platform

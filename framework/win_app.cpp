@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "afx_res.h"
+#include "platform.h"
 #include "wnd.h"
 
 namespace {
@@ -134,7 +135,7 @@ UINT CWinApp::GetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault
     if (path.empty() || lpszEntry == nullptr)
         return static_cast<UINT>(nDefault);
     HKEY opened = nullptr;
-    if (::RegOpenKeyEx(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS)
+    if (::RegOpenKeyEx(HKEY_CURRENT_USER, path.c_str(), 0, afx_platform::ProfileReadAccess(), &opened) != ERROR_SUCCESS)
         return static_cast<UINT>(nDefault);
     RegKey key(opened);
     DWORD type = REG_NONE;
@@ -154,8 +155,9 @@ BOOL CWinApp::WriteProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nValue
     if (path.empty() || lpszEntry == nullptr)
         return FALSE;
     HKEY created = nullptr;
+    DWORD disposition = 0;  // Windows CE lists no null pointer here
     if (::RegCreateKeyEx(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
-                         nullptr, &created, nullptr) != ERROR_SUCCESS)
+                         nullptr, &created, &disposition) != ERROR_SUCCESS)
         return FALSE;
     RegKey key(created);
     const DWORD value = static_cast<DWORD>(nValue);

@@ -1,8 +1,10 @@
 #include "wnd.h"
 
 #include <charconv>
+#include <algorithm>
+#include <deque>
 #include <iterator>
-#include <set>
+#include <vector>
 
 #include "cmd_ui.h"
 #include "dc.h"
@@ -13,7 +15,7 @@ namespace {
 // Windows bound to their objects. A table rather than a window property or
 // the user-data slot: Windows CE 3.0 has no window properties, and the slot of
 // a window we did not register (a message box, a control) is not ours.
-std::map<HWND, CWnd*> g_permanentMap;
+HandleTable<CWnd*> g_permanentMap;
 }  // namespace
 
 namespace afx_thunk {
@@ -39,8 +41,8 @@ CWnd::~CWnd()
 
 CWnd* CWnd::FromHandlePermanent(HWND hWnd)
 {
-    const auto found = g_permanentMap.find(hWnd);
-    return found != g_permanentMap.end() ? found->second : nullptr;
+    CWnd* const* found = g_permanentMap.Find(hWnd);
+    return found != nullptr ? *found : nullptr;
 }
 
 BOOL CWnd::Attach(HWND hWnd)
@@ -55,7 +57,7 @@ HWND CWnd::Detach()
 {
     HWND hWnd = m_hWnd;
     if (hWnd != nullptr && FromHandlePermanent(hWnd) == this)
-        g_permanentMap.erase(hWnd);
+        g_permanentMap.Erase(hWnd);
     m_hWnd = nullptr;
     return hWnd;
 }
@@ -69,7 +71,7 @@ void CWnd::BindToHandle(HWND hWnd)
 void CWnd::UnbindFromHandle()
 {
     if (m_hWnd != nullptr && FromHandlePermanent(m_hWnd) == this)
-        g_permanentMap.erase(m_hWnd);
+        g_permanentMap.Erase(m_hWnd);
     m_hWnd = nullptr;
 }
 
@@ -368,8 +370,13 @@ void AfxEndOfWindow(CWnd* wnd)
 {
     if (afx_platform::FinalMessage() == WM_DESTROY) {
         // The children outlive their parent's WM_DESTROY: destroy them now,
-        // while the objects that hold them still stand.
-        while (HWND child = ::GetWindow(wnd->m_hWnd, GW_CHILD))
+        // while the objects that hold them still stand. Each is asked once,
+        // so a child that refuses to go cannot keep this loop turning.
+        std::vector<HWND> children;
+        for (HWND child = ::GetWindow(wnd->m_hWnd, GW_CHILD); child != nullptr;
+             child = ::GetWindow(child, GW_HWNDNEXT))
+            children.push_back(child);
+        for (HWND child : children)
             ::DestroyWindow(child);
     }
     wnd->UnbindFromHandle();
@@ -401,7 +408,7 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
 
 LPCTSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackground, HICON hIcon)
 {
-    static std::set<tstring> names;  // node-based: the returned pointers stay valid
+    static std::deque<tstring> names;  // grows at its end: the returned pointers stay valid
     HINSTANCE hInstance = AfxGetInstanceHandle();
     // "Afx" and then instance, style, cursor, background and icon, each as ':'
     // and lower-case hex. to_chars, not a string stream: streams would bring
@@ -415,7 +422,8 @@ LPCTSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackgro
         name += TEXT(':');
         name.append(std::begin(digits), end);
     }
-    const tstring& className = *names.insert(std::move(name)).first;
+    auto known = std::find(names.begin(), names.end(), name);
+    const tstring& className = known != names.end() ? *known : names.emplace_back(std::move(name));
 
     WNDCLASS existing{};
     if (!::GetClassInfo(hInstance, className.c_str(), &existing)) {

@@ -4,10 +4,10 @@
 // last (WM_NCCREATE and WM_NCDESTROY, or WM_CREATE and WM_DESTROY on Windows
 // CE); messages go through the class's message map, the rest to
 // DefWindowProc.
-#include <map>
 #include <memory>
 
 #include "cmd_target.h"
+#include "handle_table.h"
 #include "rect.h"
 #include "tstring.h"
 
@@ -107,7 +107,7 @@ private:
         LPARAM lParam;
     };
     CurrentMessage m_currentMsg{0, 0, 0};
-    mutable std::map<HWND, std::unique_ptr<CWnd>> m_itemWrappers;
+    mutable HandleTable<std::unique_ptr<CWnd>> m_itemWrappers;
 };
 
 // After a window's last message: unbinds its object (ending the message loop

@@ -7,7 +7,8 @@
 #
 # OBJDUMP   an objdump that reads the program (i686-w64-mingw32-objdump,
 #           arm-mingw32ce-objdump)
-# LIST      the platform's list: handheld/ce30_imports.txt (Windows CE 3.0),
+# LIST      the platform's list: the ARM build's ce30_imports.txt (Windows CE 3.0,
+#           made from arm-wince/ce30_functions.txt),
 #           framework/winxp_imports.txt (Windows XP SP3)
 # PROGRAM   the program to check
 #

@@ -350,6 +350,8 @@ class Machine:
 
     def _return(self, result, return_to):
         uc = self.uc
+        if self.exit_code is not None:
+            return  # the program ended inside this stub: nothing runs after it
         if isinstance(result, bool):
             result = int(result)
         if isinstance(result, float):

@@ -50,6 +50,7 @@ class PEImage:
         self.relocations = self._parse_relocations()
         self.imports = self._parse_imports()
         self.symbols = self._parse_symbols()
+        self.resources = self._parse_resources()
 
     # -- headers ---------------------------------------------------------
     def _u16(self, offset):
@@ -193,3 +194,29 @@ class PEImage:
                 symbols.setdefault(name, self.sections[section_number - 1].rva + value)
             i += 1 + aux
         return symbols
+
+    def _parse_resources(self):
+        """{(type, name): (rva, size)} of the resource directory, the first
+        language of each; a type or name is an int id or an upper-case string."""
+        base, size = self.directory(2)
+        found = {}
+        if not base:
+            return found
+
+        def entries(offset):
+            named, numbered = struct.unpack("<HH", self.read(base + offset + 12, 4))
+            for i in range(named + numbered):
+                key, target = struct.unpack("<II", self.read(base + offset + 16 + 8 * i, 8))
+                if key & 0x80000000:
+                    at = base + (key & 0x7FFFFFFF)
+                    length = struct.unpack("<H", self.read(at, 2))[0]
+                    key = self.read(at + 2, 2 * length).decode("utf-16-le").upper()
+                yield key, target
+
+        for kind, types in entries(0):
+            for name, names in entries(types & 0x7FFFFFFF):
+                languages = list(entries(names & 0x7FFFFFFF))
+                if languages:
+                    data_rva, data_size = struct.unpack("<II", self.read(base + (languages[0][1] & 0x7FFFFFFF), 8))
+                    found[(kind, name)] = (data_rva, data_size)
+        return found

@@ -1,13 +1,15 @@
 // What the Windows CE window manager does for a program, played on the
 // desktop: the device's screen for a frameless top-level window, system
 // colours in CE's flagged form, the device's dialog face for "System", the
-// OK button in the caption of a WS_EX_CAPTIONOKBTN dialog, and drawing that
-// has reached a DIB section's memory when the call returns.
+// OK button in the caption of a WS_EX_CAPTIONOKBTN dialog, drawing that
+// has reached a DIB section's memory when the call returns, and the access
+// rights the desktop's registry wants.
 #include <iterator>
 #include <string>
 
 #include "ce_system.h"
 #include "device_look.h"
+#include "platform.h"
 
 namespace {
 
@@ -103,6 +105,10 @@ void PlaceTopLevelWindow(CREATESTRUCT& cs)
     cs.cy = ce_on_desktop::ScreenHeight - ce_on_desktop::TaskBarHeight;
 }
 
+}  // namespace ce_system
+
+namespace afx_platform {
+
 HBRUSH ClassBackground(HBRUSH background)
 {
     const auto value = reinterpret_cast<UINT_PTR>(background);
@@ -174,4 +180,11 @@ void FlushDrawing()
     ::GdiFlush();
 }
 
-}  // namespace ce_system
+// The desktop's registry checks a key's access rights, which the device
+// does not take.
+REGSAM ProfileReadAccess()
+{
+    return KEY_QUERY_VALUE;
+}
+
+}  // namespace afx_platform
