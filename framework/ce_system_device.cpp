@@ -6,7 +6,6 @@
 
 #include <commctrl.h>
 
-#include <cstddef>
 #include <vector>
 
 namespace ce_system {
@@ -39,7 +38,7 @@ HBRUSH ClassBackground(HBRUSH background)
 }
 
 // The device shows "System" in its own dialog face.
-const DLGTEMPLATE* DialogTemplate(const DLGTEMPLATE* stored, std::size_t, std::vector<WORD>&)
+const DLGTEMPLATE* DialogTemplate(HINSTANCE, HRSRC, const DLGTEMPLATE* stored, std::vector<WORD>&)
 {
     return stored;
 }

@@ -41,8 +41,7 @@ INT_PTR CDialog::DoModal()
     if (stored == nullptr)
         return -1;
     std::vector<WORD> copy;
-    const DLGTEMPLATE* dialogTemplate =
-        afx_platform::DialogTemplate(stored, ::SizeofResource(instance, found) / sizeof(WORD), copy);
+    const DLGTEMPLATE* dialogTemplate = afx_platform::DialogTemplate(instance, found, stored, copy);
     return ::DialogBoxIndirectParam(instance, dialogTemplate, owner, DialogProc, reinterpret_cast<LPARAM>(this));
 }
 

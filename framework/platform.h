@@ -6,7 +6,6 @@
 // that say so.
 #include <windows.h>
 
-#include <cstddef>
 #include <vector>
 
 namespace afx_platform {
@@ -52,10 +51,12 @@ HBRUSH ClassBackground(HBRUSH background);
 void FlushDrawing();
 
 // The template the dialog manager is to build a dialog from, given the
-// resource as stored (`words` WORDs long): the resource itself, or a changed
-// copy kept in `copy`. The device shows a dialog font of "System" in its own
-// dialog face; the desktop that plays it substitutes a face of its own.
-const DLGTEMPLATE* DialogTemplate(const DLGTEMPLATE* stored, std::size_t words, std::vector<WORD>& copy);
+// dialog's resource (`found` in `instance`) and its template as stored: that
+// template, or a changed copy kept in `copy`. The device shows a dialog font
+// of "System" in its own dialog face; the desktop that plays it substitutes
+// a face of its own.
+const DLGTEMPLATE* DialogTemplate(HINSTANCE instance, HRSRC found, const DLGTEMPLATE* stored,
+                                  std::vector<WORD>& copy);
 
 // Messages of a dialog that the window manager handles before the dialog
 // does: the OK button that Windows CE puts in the caption of a dialog whose

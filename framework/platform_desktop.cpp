@@ -52,7 +52,7 @@ void InitCommonControlsOnce()
         init(&controls);
 }
 
-const DLGTEMPLATE* DialogTemplate(const DLGTEMPLATE* stored, std::size_t, std::vector<WORD>&)
+const DLGTEMPLATE* DialogTemplate(HINSTANCE, HRSRC, const DLGTEMPLATE* stored, std::vector<WORD>&)
 {
     return stored;
 }

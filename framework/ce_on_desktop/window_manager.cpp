@@ -4,6 +4,7 @@
 // OK button in the caption of a WS_EX_CAPTIONOKBTN dialog, drawing that
 // has reached a DIB section's memory when the call returns, and the access
 // rights the desktop's registry wants.
+#include <cstddef>
 #include <iterator>
 #include <string>
 
@@ -117,9 +118,11 @@ HBRUSH ClassBackground(HBRUSH background)
     return reinterpret_cast<HBRUSH>(value & ~SysColorIndexFlag);
 }
 
-const DLGTEMPLATE* DialogTemplate(const DLGTEMPLATE* stored, std::size_t size, std::vector<WORD>& copy)
+const DLGTEMPLATE* DialogTemplate(HINSTANCE instance, HRSRC found, const DLGTEMPLATE* stored,
+                                  std::vector<WORD>& copy)
 {
     const auto* words = reinterpret_cast<const WORD*>(stored);
+    const std::size_t size = ::SizeofResource(instance, found) / sizeof(WORD);
     // Header: style, then menu, class and caption, then the font.
     const bool extended = words[0] == 1 && words[1] == 0xFFFF;
     const DWORD style = extended ? words[6] | (DWORD{words[7]} << 16) : words[0] | (DWORD{words[1]} << 16);
