@@ -31,19 +31,22 @@ ifndef WINE_ARCH
 
 $(TARGETS):
 	@scripts/bootstrap.sh
-	@arch=$$(scripts/wine-arch.sh) && why=$$(scripts/wine-arch.sh --why) && \
+	@arch=$$(scripts/wine-arch.sh) && why=$$(scripts/wine-arch.sh --why) || exit 1; \
 	windows=$$(scripts/bootstrap.sh --has windows && \
 	  { [ $$arch = i686 ] || scripts/bootstrap.sh --has windows-x86-64; } && echo installed); \
 	arm=$$(scripts/bootstrap.sh --has arm && echo installed); \
-	$(MAKE) --no-print-directory $@ WINE_ARCH=$$arch "WINE_WHY=$$why" WINDOWS_GROUP=$$windows ARM_GROUP=$$arm
+	wine32=$$(scripts/bootstrap.sh --has wine32 && echo installed); \
+	$(MAKE) --no-print-directory $@ WINE_ARCH=$$arch "WINE_WHY=$$why" WINDOWS_GROUP=$$windows ARM_GROUP=$$arm \
+	  WINE32_GROUP=$$wine32
 
 else
 
 # The build whose programs the Wine tests and `make run` use.
 WINE_BUILD := $(if $(filter x86_64,$(WINE_ARCH)),$(WINDOWS64),$(WINDOWS))
 # What of the shipped build to make: everything, or on the x86-64 path only the
-# programs and what the checks of program files and tests/cross read.
-WINDOWS_TARGETS := $(if $(filter x86_64,$(WINE_ARCH)),--target shipped_programs)
+# programs the checks of program files and tests/cross read, and the engine's
+# tests where Wine's 32-bit half can run them in a smoke test.
+WINDOWS_TARGETS := $(if $(filter x86_64,$(WINE_ARCH)),--target shipped_programs $(if $(WINE32_GROUP),engine_tests))
 
 # A build folder configured for another compiler (the earlier 64-bit one) is
 # made afresh, Wine prefixes included.

@@ -28,7 +28,7 @@ set(QUENLARK_WINE_STATE "${CMAKE_BINARY_DIR}/wine" CACHE PATH
     "Template prefix and scratch prefixes of the Wine test sessions")
 set(QUENLARK_WINE_TEST_DEBUG "-all,err+all,warn+heap" CACHE STRING
     "WINEDEBUG for the programs of the Wine test sessions (warn+heap: Wine's checking heap)")
-set(QUENLARK_WINE_LOCK wine)
+set(QUENLARK_WINE_LOCK wine CACHE INTERNAL "Resource lock the sessions of a suite hold")
 set(session_options --state ${QUENLARK_WINE_STATE} --winedebug ${QUENLARK_WINE_TEST_DEBUG})
 # The x86-64 build's programs run under Wine's 64-bit loader, in prefixes
 # without a 32-bit half.

@@ -31,7 +31,8 @@
 #
 # What a session does (the pieces are in scripts/lib/wine.sh):
 #   1. Display: uses $WINE_SESSION_DISPLAY if set; otherwise starts a private
-#      Xvfb (-displayfd), large enough for the desktop, 24 bits.
+#      Xvfb (-displayfd), large enough for the desktop (at least 1024x768 but
+#      with --kept-prefix), 24 bits.
 #   2. Template prefix: $STATE/template, made once (wineboot -i) under an flock,
 #      with the virtual desktop switched on (HKCU\Software\Wine\Explorer
 #      Desktop=Default, ...\Explorer\Desktops Default=WxH), Mono/Gecko off
@@ -170,7 +171,12 @@ trap 'exit 130' INT TERM
 if [[ -n ${WINE_SESSION_DISPLAY:-} ]]; then
   export DISPLAY=$WINE_SESSION_DISPLAY
 else
-  wine_start_display "$desk_w" "$desk_h" || die "no display"
+  # The test sessions' screen is at least 1024x768; the kept prefix's is its desktop.
+  if ((kept_prefix)); then
+    wine_start_display "$desk_w" "$desk_h" || die "no display"
+  else
+    wine_start_display $((desk_w > 1024 ? desk_w : 1024)) $((desk_h > 768 ? desk_h : 768)) || die "no display"
+  fi
 fi
 
 # 2. The prefix: a template made once per state folder, or the kept prefix.

@@ -3,7 +3,7 @@
 #   wine_fixed_layout "$@"      re-runs the calling script without address-space
 #                               randomisation (see below); call it first
 #   wine_use_arch ARCH          i686 or x86_64: which loader `wine` means
-#   wine_start_display W H      a private Xvfb of at least WxH; sets DISPLAY
+#   wine_start_display W H      a private Xvfb of WxH, 24 bits; sets DISPLAY
 #                               and wine_xvfb_pid
 #   wine_stop_display
 #   wine_make_prefix DIR        makes the prefix DIR once (and again when Wine
@@ -69,11 +69,11 @@ wine_build_stamp() {
 wine_xvfb_pid=
 wine_start_display() {  # wine_start_display W H
   command -v Xvfb >/dev/null || { echo "Xvfb not found (run scripts/bootstrap.sh)" >&2; return 1; }
-  local w=$(($1 > 1024 ? $1 : 1024)) h=$(($2 > 768 ? $2 : 768)) fdfile number
+  local fdfile number
   fdfile=$(mktemp) || return 1
   # -displayfd picks a free display number and writes it once the server is
   # ready, so concurrent sessions never race for a number.
-  Xvfb -displayfd 3 -screen 0 "${w}x${h}x24" -nolisten tcp -noreset 3>"$fdfile" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${1}x${2}x24" -nolisten tcp -noreset 3>"$fdfile" >/dev/null 2>&1 &
   wine_xvfb_pid=$!
   for _ in $(seq 100); do
     [[ -s $fdfile ]] && break
