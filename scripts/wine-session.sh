@@ -147,18 +147,15 @@ fi
 
 mkdir -p "$state/sessions" "$state/artifacts" || die "cannot create $state"
 state=$(cd "$state" && pwd)
-# Wine's own tools of the session stay quiet; COMMAND gets $winedebug.
 export WINE_SESSION_DESKTOP="$desktop"
 
 session=
 cleanup() {
   if [[ -n $session && -d $session ]]; then
     WINEPREFIX=$session timeout 20 wineserver -k >/dev/null 2>&1
-    if ((kept_prefix)); then
-      :
-    elif ((keep)); then
+    if ((keep && !kept_prefix)); then
       echo "wine-session: kept prefix $session" >&2
-    else
+    elif ((!kept_prefix)); then
       rm -rf "$session"
     fi
   fi
