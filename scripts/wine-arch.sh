@@ -6,6 +6,7 @@
 #   wine-arch.sh --says [WHAT]
 #                         prints the one line that tells a person which, and
 #                         why: "Windows programs WHAT: ..." (default: under test)
+#   wine-arch.sh --why    prints that line's answer alone
 # The shipped 32-bit programs, unless this host runs no 32-bit code (Wine's
 # 32-bit half would then run only under emulation, about 50 s per program
 # start), Wine's 32-bit half is not installed (scripts/bootstrap.sh could not
@@ -21,13 +22,14 @@ elif [[ ! -x ${QUENLARK_WINE32_LOADER:-/usr/lib/wine/wine} ]]; then
 else
   arch=i686 why=""
 fi
+if [[ $arch == i686 ]]; then
+  answer="32-bit, as shipped"
+else
+  answer="x86-64 build of the same sources: $why"
+fi
 case ${1:-} in
-  --says)
-    if [[ $arch == i686 ]]; then
-      echo "Windows programs ${2:-under test}: 32-bit, as shipped"
-    else
-      echo "Windows programs ${2:-under test}: x86-64 build of the same sources: $why"
-    fi ;;
+  --says) echo "Windows programs ${2:-under test}: $answer" ;;
+  --why) echo "$answer" ;;
   "") echo "$arch" ;;
-  *) echo "usage: wine-arch.sh [--says [WHAT]]" >&2; exit 2 ;;
+  *) echo "usage: wine-arch.sh [--says [WHAT] | --why]" >&2; exit 2 ;;
 esac

@@ -4,9 +4,10 @@
 #
 #   scripts/wine-bench.sh [BUILD_DIR] [CLIENT_AREA...]
 #
-# BUILD_DIR defaults to the build scripts/wine-arch.sh picks: build/windows
-# (the shipped 32-bit programs) or, on a host that runs no 32-bit code,
-# build/windows-x86_64. An x86-64 build is timed under Wine's 64-bit loader.
+# QUENLARK_WINE_ARCH (i686 or x86_64; `cmake --build BUILD --target wine-bench`
+# sets it from the build's cache) says which Wine loader the programs need;
+# without it scripts/wine-arch.sh answers. BUILD_DIR defaults to the build of
+# that answer: build/windows (the shipped 32-bit programs) or build/windows-x86_64.
 #
 # BENCH_CLICKS, BENCH_REDRAWS and BENCH_STARTS (default 200, 40 and 5) set how
 # many clicks, whole-board redraws of each kind (theme change, tile-style
@@ -23,11 +24,12 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
+arch=${QUENLARK_WINE_ARCH:-$("$root/scripts/wine-arch.sh")}
 chosen=1
 if (($#)); then
   build=$1 chosen=0
   shift
-elif [[ $("$root/scripts/wine-arch.sh") == x86_64 ]]; then
+elif [[ $arch == x86_64 ]]; then
   build=$root/build/windows-x86_64
 else
   build=$root/build/windows
@@ -49,13 +51,13 @@ for file in "$bench" "$QUENLARK_EXE" "$HARNESS_PROBE_EXE" ${QUENLARK_BEFORE_EXE:
 done
 session=("$root/scripts/wine-session.sh" --state "$build/wine")
 # An x86-64 build runs under Wine's 64-bit loader.
-if [[ $("$root/scripts/pe-machine.sh" "$QUENLARK_EXE") == 8664 ]]; then
+if [[ $arch == x86_64 ]]; then
   session+=(--wine64 --no-wow64)
 fi
-if ((chosen)); then
+if ((chosen)) && [[ -z ${QUENLARK_WINE_ARCH:-} ]]; then
   "$root/scripts/wine-arch.sh" --says timed
 else
-  echo "Windows programs timed: those of $build"
+  echo "Windows programs timed: those of $build ($arch)"
 fi
 
 read -r _ frame_w frame_h _ view_w view_h < <("${session[@]}" --desktop 1024x768 --timeout 120 -- "$bench" --overhead | tr -d '\r' | grep '^frame')

@@ -13,6 +13,9 @@
 #                      killed and the session exits with 124.
 #   --keep             keep the scratch prefix (its path is printed) and the
 #                      session's output folder.
+#   --kept-prefix      run in the prefix $STATE/prefix, made once and kept
+#                      (for `make run` and the timings), instead of a scratch
+#                      copy of the template. --timeout 0 sets no time limit.
 #   --warm-up          start one short Wine process before COMMAND, so that
 #                      Wine's services are up when COMMAND starts.
 #   --winedebug VALUE  WINEDEBUG for COMMAND and every program it starts
@@ -26,16 +29,17 @@
 #                      program runs in it; on a host that runs 32-bit code only
 #                      under emulation it is made in seconds, not minutes.
 #
-# What a session does:
+# What a session does (the pieces are in scripts/lib/wine.sh):
 #   1. Display: uses $WINE_SESSION_DISPLAY if set; otherwise starts a private
-#      Xvfb on a free display number, large enough for the desktop, 24 bits.
+#      Xvfb (-displayfd), large enough for the desktop (at least 1024x768 but
+#      with --kept-prefix), 24 bits.
 #   2. Template prefix: $STATE/template, made once (wineboot -i) under an flock,
 #      with the virtual desktop switched on (HKCU\Software\Wine\Explorer
-#      Desktop=Default, ...\Explorer\Desktops Default=WxH) and Mono/Gecko off.
-#      It is remade when the installed Wine or its loaders change (a prefix
-#      made before wine32 was installed cannot run 32-bit programs). Its
-#      32-bit half takes minutes where it runs under emulation; --no-wow64
-#      leaves it out.
+#      Desktop=Default, ...\Explorer\Desktops Default=WxH), Mono/Gecko off
+#      and the fonts. It is remade when the installed Wine or its loaders
+#      change (a prefix made before wine32 was installed cannot run 32-bit
+#      programs). Its 32-bit half takes minutes where it runs under emulation;
+#      --no-wow64 leaves it out.
 #   3. Scratch prefix: a copy of the template under $STATE/sessions (hard links
 #      for the read-only DLLs, real copies of the registry files), with the
 #      desktop size written into user.reg before any Wine process starts, and
@@ -77,7 +81,7 @@
 # 124 when it timed out, 125 when the session itself could not be set up, 1
 # when COMMAND passed but a program of the session faulted.
 #
-# From CMake, use tests/e2e/WineSession.cmake (quenlark_add_wine_test, or the
+# From CMake, use cmake/WineSession.cmake (quenlark_add_wine_test, or the
 # CROSSCOMPILING_EMULATOR list QUENLARK_WINE_SESSION for gtest_add_tests).
 # Drivers may link quenlark_e2e_support (tests/e2e/support: processes and
 # windows, screen pictures, real input, message boxes, registry, menus) and
@@ -87,10 +91,9 @@
 
 set -uo pipefail
 
-# Every Wine process of the session inherits a fixed address-space layout from
-# this script (see scripts/fixed-layout.sh).
-[[ -n ${QUENLARK_FIXED_LAYOUT:-} ]] ||
-  exec "$(dirname -- "${BASH_SOURCE[0]}")/fixed-layout.sh" "$BASH" "${BASH_SOURCE[0]}" "$@"
+source "$(dirname -- "${BASH_SOURCE[0]}")/lib/wine.sh"
+# Every Wine process of the session inherits a fixed address-space layout.
+wine_fixed_layout "$@"
 
 state=${WINE_SESSION_STATE:-$PWD/wine-state}
 desktop=1024x768
@@ -100,6 +103,7 @@ warm_up=0
 winedebug=${WINE_SESSION_WINEDEBUG:--all}
 wine64=${WINE_SESSION_WINE64:-0}
 no_wow64=0
+kept_prefix=0
 expect_crash=${WINE_SESSION_EXPECT_CRASH:-0}
 
 die() { echo "wine-session: $*" >&2; exit 125; }
@@ -114,6 +118,7 @@ while (($#)); do
     --winedebug) winedebug=$2; shift 2 ;;
     --wine64) wine64=1; shift ;;
     --no-wow64) no_wow64=1; shift ;;
+    --kept-prefix) kept_prefix=1; shift ;;
     --) shift; break ;;
     -*) die "unknown option $1" ;;
     *) break ;;
@@ -125,11 +130,10 @@ desk_w=${BASH_REMATCH[1]}
 desk_h=${BASH_REMATCH[2]}
 [[ $limit =~ ^[0-9]+$ ]] || die "bad --timeout '$limit'"
 
-scripts=$(cd "$(dirname -- "${BASH_SOURCE[0]}")" && pwd)
 if ((wine64)); then
-  PATH=$scripts/wine64:$PATH
-  [[ -x /usr/lib/wine/wine64 ]] || die "Wine's 64-bit loader is missing (run scripts/bootstrap.sh)"
+  wine_use_arch x86_64 || die "cannot use Wine's 64-bit loader"
 fi
+wine_no_wow64=$no_wow64
 for tool in wine wineboot wineserver flock timeout; do
   command -v "$tool" >/dev/null || die "$tool not found (run scripts/bootstrap.sh)"
 done
@@ -143,30 +147,19 @@ fi
 
 mkdir -p "$state/sessions" "$state/artifacts" || die "cannot create $state"
 state=$(cd "$state" && pwd)
-# Wine's own tools of the session stay quiet; COMMAND gets $winedebug.
-export WINEDEBUG=-all
-# No Mono or Gecko installer dialogs: nothing here needs .NET or a browser.
-# Nor Wine's menu builder: a saved shortcut starts it in the background, where
-# it reads the link's program for its icon (holding the file open while a test
-# installs over it) and writes menu entries into the Unix user's home.
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINE_SESSION_DESKTOP="$desktop"
 
-xvfb_pid=
 session=
 cleanup() {
   if [[ -n $session && -d $session ]]; then
     WINEPREFIX=$session timeout 20 wineserver -k >/dev/null 2>&1
-    if ((keep)); then
+    if ((keep && !kept_prefix)); then
       echo "wine-session: kept prefix $session" >&2
-    else
+    elif ((!kept_prefix)); then
       rm -rf "$session"
     fi
   fi
-  if [[ -n $xvfb_pid ]]; then
-    kill "$xvfb_pid" 2>/dev/null
-    wait "$xvfb_pid" 2>/dev/null
-  fi
+  wine_stop_display
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
@@ -175,59 +168,29 @@ trap 'exit 130' INT TERM
 if [[ -n ${WINE_SESSION_DISPLAY:-} ]]; then
   export DISPLAY=$WINE_SESSION_DISPLAY
 else
-  command -v Xvfb >/dev/null || die "Xvfb not found (run scripts/bootstrap.sh)"
-  screen_w=$((desk_w > 1024 ? desk_w : 1024))
-  screen_h=$((desk_h > 768 ? desk_h : 768))
-  fdfile=$(mktemp "$state/sessions/display.XXXXXX")
-  # -displayfd picks a free display number and writes it once the server is
-  # ready, so concurrent sessions never race for a number.
-  Xvfb -displayfd 3 -screen 0 "${screen_w}x${screen_h}x24" -nolisten tcp -noreset \
-    3>"$fdfile" >/dev/null 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 100); do
-    [[ -s $fdfile ]] && break
-    kill -0 "$xvfb_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  number=$(tr -dc 0-9 <"$fdfile")
-  rm -f "$fdfile"
-  [[ -n $number ]] || die "Xvfb did not start"
-  export DISPLAY=:$number
+  # The test sessions' screen is at least 1024x768; the kept prefix's is its desktop.
+  if ((kept_prefix)); then
+    wine_start_display "$desk_w" "$desk_h" || die "no display"
+  else
+    wine_start_display $((desk_w > 1024 ? desk_w : 1024)) $((desk_h > 768 ? desk_h : 768)) || die "no display"
+  fi
 fi
 
-# 2. Template prefix, made once per state folder.
-template=$state/template
-# The template is remade when Wine, its loaders or the way it is made change.
-template_stamp="$("$scripts/wine-build-stamp.sh") fonts wine64=$wine64 no-wow64=$no_wow64"
-{
-  flock -w 900 9 || die "timed out waiting for the template lock"
-  if [[ ! -f $template/.session-ready || $(cat "$template/.session-ready") != "$template_stamp" ]]; then
-    echo "wine-session: creating template prefix in $template" >&2
-    rm -rf "$template" "$template.new"
-    make_template=(bash -c '
-      export WINEPREFIX=$0
-      timeout 600 wineboot -i >/dev/null 2>&1 || exit 1
-      timeout 60 wine reg add "HKCU\Software\Wine\Explorer" /v Desktop /d Default /f >/dev/null 2>&1 || exit 1
-      timeout 60 wine reg add "HKCU\Software\Wine\Explorer\Desktops" /v Default /d 1024x768 /f >/dev/null 2>&1 || exit 1
-      # The server writes the registry files when it exits.
-      timeout 60 wineserver -w || exit 1' "$template.new")
-    if ((no_wow64)); then
-      make_template=("$scripts/without-wine32.sh" "${make_template[@]}")
-    fi
-    "${make_template[@]}" || { rm -rf "$template.new"; die "wineboot failed"; }
-    grep -q '^"Desktop"="Default"' "$template.new/user.reg" || die "virtual desktop setting missing in template"
-    # Debian's Wine does not find its own fonts: dialogs in "MS Sans Serif"
-    # or "System" would fall back to wider faces that cut their texts, and
-    # caption buttons would show letters. Copies in the prefix are found.
-    for font in marlett.ttf ms_sans_serif.ttf sserife.fon system.ttf tahoma.ttf tahomabd.ttf small_fonts.ttf; do
-      if [[ -f /usr/share/wine/fonts/$font ]]; then
-        cp "/usr/share/wine/fonts/$font" "$template.new/drive_c/windows/Fonts/" || die "cannot copy $font"
-      fi
-    done
-    echo "$template_stamp" >"$template.new/.session-ready"
-    mv "$template.new" "$template" || die "cannot move template into place"
-  fi
-} 9>"$state/template.lock"
+# 2. The prefix: a template made once per state folder, or the kept prefix.
+if ((kept_prefix)); then
+  {
+    flock -w 900 9 || die "timed out waiting for the prefix lock"
+    wine_make_prefix "$state/prefix" || die "wineboot failed"
+  } 9>"$state/prefix.lock"
+  session=$state/prefix
+  WINEPREFIX=$session timeout 20 wineserver -k >/dev/null 2>&1
+  wine_set_desktop "$session" "$desktop" || die "cannot write the prefix's user.reg"
+else
+  {
+    flock -w 900 9 || die "timed out waiting for the template lock"
+    wine_make_prefix "$state/template" || die "wineboot failed"
+  } 9>"$state/template.lock"
+fi
 
 # Scratch prefixes of sessions that were killed outright (no trap ran) are
 # cleared once they are old enough that no session can still be using them.
@@ -237,26 +200,24 @@ find "$state/artifacts" -mindepth 1 -maxdepth 1 -mtime +6 -exec rm -rf {} + 2>/d
 
 # 3. Scratch prefix. Wine only reads the DLLs of a prefix, so hard links serve;
 # the registry files are rewritten by the server and get real copies.
-session=$(mktemp -d "$state/sessions/prefix.XXXXXX") || die "mktemp failed"
-rmdir "$session"
-cp -al "$template" "$session" || die "cannot copy the template prefix"
-for f in system.reg user.reg userdef.reg .update-timestamp; do
-  cp --remove-destination "$template/$f" "$session/$f" || die "cannot copy $f"
-done
-{
-  awk -v size="$desktop" '
-    /^\[/ { in_desktops = ($0 ~ /^\[Software\\\\Wine\\\\Explorer\\\\Desktops\]/) }
-    in_desktops && /^"Default"=/ { $0 = "\"Default\"=\"" size "\"" }
-    { print }
-  ' "$template/user.reg"
-  printf '\n[Software\\\\Wine\\\\WineDbg] %s\n"ShowCrashDialog"=dword:00000000\n' "$(date +%s)"
-} >"$session/user.reg" || die "cannot write the session's user.reg"
-# Wine's debugger inherits the Unix environment of the program that faulted,
-# checking heap included, which makes its report take seconds longer; started
-# through cmd it gets a WINEDEBUG of its own. (cmd finds it by its full path
-# only: the environment Wine hands to the debugger lacks PATH.)
-sed -i 's/^"Debugger"="winedbg --auto %ld %ld"$/"Debugger"="cmd \/c set WINEDEBUG=-all\&C:\\\\windows\\\\system32\\\\winedbg.exe --auto %ld %ld"/' \
-  "$session/system.reg" || die "cannot write the session's system.reg"
+if ((!kept_prefix)); then
+  template=$state/template
+  session=$(mktemp -d "$state/sessions/prefix.XXXXXX") || die "mktemp failed"
+  rmdir "$session"
+  cp -al "$template" "$session" || die "cannot copy the template prefix"
+  for f in system.reg user.reg userdef.reg .update-timestamp; do
+    cp --remove-destination "$template/$f" "$session/$f" || die "cannot copy $f"
+  done
+  wine_set_desktop "$session" "$desktop" &&
+    printf '\n[Software\\\\Wine\\\\WineDbg] %s\n"ShowCrashDialog"=dword:00000000\n' "$(date +%s)" \
+      >>"$session/user.reg" || die "cannot write the session's user.reg"
+  # Wine's debugger inherits the Unix environment of the program that faulted,
+  # checking heap included, which makes its report take seconds longer; started
+  # through cmd it gets a WINEDEBUG of its own. (cmd finds it by its full path
+  # only: the environment Wine hands to the debugger lacks PATH.)
+  sed -i 's/^"Debugger"="winedbg --auto %ld %ld"$/"Debugger"="cmd \/c set WINEDEBUG=-all\&C:\\\\windows\\\\system32\\\\winedbg.exe --auto %ld %ld"/' \
+    "$session/system.reg" || die "cannot write the session's system.reg"
+fi
 export WINEPREFIX=$session
 
 if ((warm_up)); then

@@ -43,6 +43,8 @@ else
 fi
 check "the choice follows the host" test "$(QUENLARK_X86_64=0 "$root/scripts/wine-arch.sh")" = "$answer"
 check "the line says it" test "$(QUENLARK_X86_64=0 "$root/scripts/wine-arch.sh" --says)" = "$says"
+check "the Makefile's answer is the line's" test \
+  "Windows programs under test: $(QUENLARK_X86_64=0 "$root/scripts/wine-arch.sh" --why)" = "$says"
 check "the switch forces x86-64" test "$(QUENLARK_X86_64=1 "$root/scripts/wine-arch.sh")" = x86_64
 check "the line names the switch" test "$(QUENLARK_X86_64=1 "$root/scripts/wine-arch.sh" --says)" = \
   "Windows programs under test: x86-64 build of the same sources: forced with QUENLARK_X86_64=1"
