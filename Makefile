@@ -118,6 +118,9 @@ ifeq ($(WINE_ARCH),x86_64)
 	ctest --test-dir $(WINDOWS) --output-on-failure -L static
 endif
 	ctest --test-dir $(CROSS) --output-on-failure -j $(JOBS) -LE '^arm$$'
+ifeq ($(WINE32_GROUP),)
+	@echo "test-windows: not run: the smoke tests (smoke.*) of the shipped 32-bit programs: Wine's 32-bit half (wine32:i386) is not installed"
+endif
 else
 test-windows:
 	@echo "test-windows: not run: the Windows cross compilers or Wine are not installed (see scripts/bootstrap.sh's output)"
