@@ -32,6 +32,7 @@ the program calls.
 """
 
 import inspect
+import itertools
 import struct
 
 from gdi import Gdi, system_colour
@@ -141,9 +142,10 @@ class WindowManager:
         self.machine = None
         self.gdi = None
         self._resources = {}
-        self._next_window = FIRST_WINDOW
-        self._next_menu = FIRST_MENU
-        self._next_key = FIRST_KEY
+        # Each kind of handle from a series of its own, so they never collide.
+        self._window_handles = itertools.count(FIRST_WINDOW, 0x10)
+        self._menu_handles = itertools.count(FIRST_MENU, 4)
+        self._key_handles = itertools.count(FIRST_KEY, 4)
         self._depth = 0  # windows being created, one inside the other
 
     def record(self, call, **fields):
@@ -271,8 +273,7 @@ class WindowManager:
         return m.read_wstring(word) if word >= 0x10000 else "#%d" % word
 
     def _new_window(self, class_name, procedure, style, ex_style, parent, owner, id, text, rect):
-        handle = self._next_window
-        self._next_window += 0x10
+        handle = next(self._window_handles)
         window = Window(handle, class_name, procedure, style, ex_style, parent, owner, id, text, rect)
         self.windows[handle] = window
         if parent and parent in self.windows:
@@ -758,8 +759,7 @@ class WindowManager:
         return [struct.unpack_from("<HHH", data, at) for at in range(0, size - 7, 8)]
 
     def _new_menu(self, items):
-        handle = self._next_menu
-        self._next_menu += 4
+        handle = next(self._menu_handles)
         self.menus[handle] = items
         return handle
 
@@ -1103,8 +1103,7 @@ class WindowManager:
         return base + ("\\" + sub if sub else "")
 
     def _open(self, path):
-        handle = self._next_key
-        self._next_key += 4
+        handle = next(self._key_handles)
         self.open_keys[handle] = path
         return handle
 
