@@ -50,8 +50,9 @@ std::string NormalFolderBelowRoot(const std::string& folder)
     std::string path = folder;
     std::replace(path.begin(), path.end(), '/', '\\');
     // "\\?\" and "\\.\" only tell Windows to take the rest as it stands;
-    // "\\?\UNC\server\share" is "\\server\share".
-    if (path.size() >= 4 && path.compare(0, 2, "\\\\") == 0 && (path[2] == '?' || path[2] == '.') &&
+    // "\\?\UNC\server\share" is "\\server\share". Each such prefix goes, so a
+    // repeated one cannot survive into the normal form.
+    while (path.size() >= 4 && path.compare(0, 2, "\\\\") == 0 && (path[2] == '?' || path[2] == '.') &&
         path[3] == '\\') {
         path.erase(0, 4);
         if (path.size() >= 4 && EqualsIgnoringCase(path.substr(0, 4), "UNC\\"))

@@ -249,6 +249,7 @@ TEST(PathRulesTest, FolderBelowTheRootOfADriveOrShareInItsNormalForm)
         {"C:\\a\\\\b\\...\\c", "C:\\a\\b\\c\\"},
         {"\\\\?\\C:\\Games\\Quenlark\\", "C:\\Games\\Quenlark\\"},
         {"\\\\.\\C:\\Games", "C:\\Games\\"},
+        {"//./\\\\.\\C:\\Games", "C:\\Games\\"},
         {"\\\\server\\share\\Games", "\\\\server\\share\\Games\\"},
         {"//server/share/Games/../Quenlark", "\\\\server\\share\\Quenlark\\"},
         {"\\\\?\\UNC\\server\\share\\Games", "\\\\server\\share\\Games\\"},
