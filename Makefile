@@ -15,6 +15,9 @@ CROSS      := $(BUILD)/cross
 # CE_TOOLS names a folder that already has them.
 CE_TOOLS   ?=
 JOBS       ?= $(shell nproc)
+# Wine test sessions at once; ctest's -j leaves room beside them for the smoke
+# tests and the checks of the program files.
+WINE_SESSIONS ?= 2
 
 TARGETS := all native sanitize windows windows-x86_64 arm test test-native test-sanitize test-windows \
            test-arm run run-handheld bench dist
@@ -70,7 +73,7 @@ endef
 define configure-cross
 	cmake -S tests/cross -B $(CROSS) -DQUENLARK_WINE_BUILD=$(CURDIR)/$(WINE_BUILD) -DQUENLARK_WINE_ARCH=$(WINE_ARCH) \
 	  -DQUENLARK_SHIPPED_BUILD=$(if $(filter x86_64,$(WINE_ARCH)),$(CURDIR)/$(WINDOWS)) \
-	  -DQUENLARK_ARM_BUILD=$(CURDIR)/$(ARM) >/dev/null
+	  -DQUENLARK_ARM_BUILD=$(CURDIR)/$(ARM) -DQUENLARK_WINE_SESSIONS=$(WINE_SESSIONS) >/dev/null
 endef
 
 all: native windows
@@ -107,9 +110,10 @@ test-native: native
 test-sanitize: sanitize
 	ctest --test-dir $(SANITIZE) --output-on-failure -j $(JOBS)
 
-# The Wine tests run one session at a time; ctest -j runs the checks of the
-# program files and, on the x86-64 path, the smoke tests of the shipped
-# programs beside them. The shipped build's checks read its files without Wine.
+# The Wine tests run WINE_SESSIONS sessions at a time (each takes a slot of the
+# resource spec that tests/cross writes); on the x86-64 path the smoke tests of
+# the shipped programs hold a lock of their own and run beside them. The
+# shipped build's checks read its files without Wine.
 ifeq ($(WINDOWS_GROUP),installed)
 test-windows: $(if $(filter x86_64,$(WINE_ARCH)),windows) $(notdir $(WINE_BUILD))
 	@echo "Windows programs under test: $(WINE_WHY)"
@@ -117,7 +121,8 @@ test-windows: $(if $(filter x86_64,$(WINE_ARCH)),windows) $(notdir $(WINE_BUILD)
 ifeq ($(WINE_ARCH),x86_64)
 	ctest --test-dir $(WINDOWS) --output-on-failure -L static
 endif
-	ctest --test-dir $(CROSS) --output-on-failure -j $(JOBS) -LE '^arm$$'
+	ctest --test-dir $(CROSS) --output-on-failure -j $$(($(WINE_SESSIONS) + 2)) \
+	  --resource-spec-file $(CROSS)/wine-sessions.json -LE '^arm$$'
 ifeq ($(WINE32_GROUP),)
 	@echo "test-windows: not run: the smoke tests (smoke.*) of the shipped 32-bit programs: Wine's 32-bit half (wine32:i386) is not installed"
 endif

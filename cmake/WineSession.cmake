@@ -16,9 +16,13 @@
 #                          [SESSION <session command>] [LOCK <name>])
 #                          one ctest test in its own session (of SESSION, else
 #                          QUENLARK_WINE_SESSION).
-# A driver that exits with 77 is reported as skipped. The sessions of a suite
-# run one at a time, also under ctest -j: they hold the resource lock
-# QUENLARK_WINE_LOCK ("wine"), or LOCK; other tests run beside them.
+#   QUENLARK_WINE_SLOT     the test properties that take a session slot; give
+#                          them to every test of a suite that starts a session.
+# A driver that exits with 77 is reported as skipped. A session takes one slot
+# of the resource "wine"; ctest run with --resource-spec-file
+# ${QUENLARK_WINE_SPEC} runs at most QUENLARK_WINE_SESSIONS of them at once
+# (each has its own screen and prefix). A test given LOCK holds that lock
+# instead, and runs beside the suite.
 
 include_guard(GLOBAL)
 
@@ -28,7 +32,18 @@ set(QUENLARK_WINE_STATE "${CMAKE_BINARY_DIR}/wine" CACHE PATH
     "Template prefix and scratch prefixes of the Wine test sessions")
 set(QUENLARK_WINE_TEST_DEBUG "-all,err+all,warn+heap" CACHE STRING
     "WINEDEBUG for the programs of the Wine test sessions (warn+heap: Wine's checking heap)")
-set(QUENLARK_WINE_LOCK wine CACHE INTERNAL "Resource lock the sessions of a suite hold")
+set(QUENLARK_WINE_SESSIONS 2 CACHE STRING
+    "How many Wine test sessions run at once: two keep a 2-core machine busy while programs wait for Wine")
+set(QUENLARK_WINE_SLOT RESOURCE_GROUPS wine:1 CACHE INTERNAL "Test properties of a test that holds a session slot")
+set(QUENLARK_WINE_SPEC ${CMAKE_BINARY_DIR}/wine-sessions.json CACHE INTERNAL
+    "Resource spec file for ctest --resource-spec-file: QUENLARK_WINE_SESSIONS slots of resource wine")
+set(slots)
+foreach(slot RANGE 1 ${QUENLARK_WINE_SESSIONS})
+  list(APPEND slots "{\"id\":\"${slot}\",\"slots\":1}")
+endforeach()
+list(JOIN slots "," slots)
+file(WRITE ${QUENLARK_WINE_SPEC}
+     "{\"version\":{\"major\":1,\"minor\":0},\"local\":[{\"wine\":[${slots}]}]}\n")
 set(session_options --state ${QUENLARK_WINE_STATE} --winedebug ${QUENLARK_WINE_TEST_DEBUG})
 # The x86-64 build's programs run under Wine's 64-bit loader, in prefixes
 # without a 32-bit half.
@@ -67,11 +82,13 @@ function(quenlark_add_wine_test)
   endif()
   add_test(NAME ${ARG_NAME} COMMAND ${session} -- ${ARG_COMMAND})
   math(EXPR ctest_limit "${ARG_TIMEOUT} + 60")
-  if(NOT ARG_LOCK)
-    set(ARG_LOCK ${QUENLARK_WINE_LOCK})
+  if(ARG_LOCK)
+    set(slot RESOURCE_LOCK ${ARG_LOCK})
+  else()
+    set(slot ${QUENLARK_WINE_SLOT})
   endif()
   set_tests_properties(${ARG_NAME} PROPERTIES TIMEOUT ${ctest_limit} SKIP_RETURN_CODE 77
-                       LABELS wine RESOURCE_LOCK ${ARG_LOCK})
+                       LABELS wine ${slot})
   if(ARG_ENVIRONMENT)
     set_tests_properties(${ARG_NAME} PROPERTIES ENVIRONMENT "${ARG_ENVIRONMENT}")
   endif()
