@@ -122,7 +122,7 @@ ifeq ($(WINE_ARCH),x86_64)
 	ctest --test-dir $(WINDOWS) --output-on-failure -L static
 endif
 	ctest --test-dir $(CROSS) --output-on-failure -j $$(($(WINE_SESSIONS) + 2)) \
-	  --resource-spec-file $(CROSS)/wine-sessions.json -LE '^arm$$'
+	  --resource-spec-file $(CURDIR)/$(CROSS)/wine-sessions.json -LE '^arm$$'
 ifeq ($(WINE32_GROUP),)
 	@echo "test-windows: not run: the smoke tests (smoke.*) of the shipped 32-bit programs: Wine's 32-bit half (wine32:i386) is not installed"
 endif
