@@ -110,8 +110,8 @@ test-native: native
 test-sanitize: sanitize
 	ctest --test-dir $(SANITIZE) --output-on-failure -j $(JOBS)
 
-# The Wine tests run WINE_SESSIONS sessions at a time (each takes a slot of the
-# resource spec that tests/cross writes); on the x86-64 path the smoke tests of
+# The Wine tests run WINE_SESSIONS sessions at a time (each takes one of the
+# slots that tests/cross gives ctest); on the x86-64 path the smoke tests of
 # the shipped programs hold a lock of their own and run beside them. The
 # shipped build's checks read its files without Wine.
 ifeq ($(WINDOWS_GROUP),installed)
@@ -121,8 +121,7 @@ test-windows: $(if $(filter x86_64,$(WINE_ARCH)),windows) $(notdir $(WINE_BUILD)
 ifeq ($(WINE_ARCH),x86_64)
 	ctest --test-dir $(WINDOWS) --output-on-failure -L static
 endif
-	ctest --test-dir $(CROSS) --output-on-failure -j $$(($(WINE_SESSIONS) + 2)) \
-	  --resource-spec-file $(CURDIR)/$(CROSS)/wine-sessions.json -LE '^arm$$'
+	ctest --test-dir $(CROSS) --output-on-failure -j $$(($(WINE_SESSIONS) + 2)) -LE '^arm$$'
 ifeq ($(WINE32_GROUP),)
 	@echo "test-windows: not run: the smoke tests (smoke.*) of the shipped 32-bit programs: Wine's 32-bit half (wine32:i386) is not installed"
 endif

@@ -19,10 +19,10 @@
 #   QUENLARK_WINE_SLOT     the test properties that take a session slot; give
 #                          them to every test of a suite that starts a session.
 # A driver that exits with 77 is reported as skipped. A session takes one slot
-# of the resource "wine"; ctest run with --resource-spec-file
-# ${QUENLARK_WINE_SPEC} runs at most QUENLARK_WINE_SESSIONS of them at once
-# (each has its own screen and prefix). A test given LOCK holds that lock
-# instead, and runs beside the suite.
+# of the resource "wine", of which the build has QUENLARK_WINE_SESSIONS: any
+# ctest -j run of the build runs at most that many sessions at once (each has
+# its own screen and prefix). A test given LOCK holds that lock instead, and
+# runs beside the suite.
 
 include_guard(GLOBAL)
 
@@ -35,14 +35,14 @@ set(QUENLARK_WINE_TEST_DEBUG "-all,err+all,warn+heap" CACHE STRING
 set(QUENLARK_WINE_SESSIONS 2 CACHE STRING
     "How many Wine test sessions run at once: two keep a 2-core machine busy while programs wait for Wine")
 set(QUENLARK_WINE_SLOT RESOURCE_GROUPS wine:1 CACHE INTERNAL "Test properties of a test that holds a session slot")
-set(QUENLARK_WINE_SPEC ${CMAKE_BINARY_DIR}/wine-sessions.json CACHE INTERNAL
-    "Resource spec file for ctest --resource-spec-file: QUENLARK_WINE_SESSIONS slots of resource wine")
+# The slots, in the resource file that ctest reads for this build.
+set(CTEST_RESOURCE_SPEC_FILE ${CMAKE_BINARY_DIR}/wine-sessions.json)
 set(slots)
 foreach(slot RANGE 1 ${QUENLARK_WINE_SESSIONS})
   list(APPEND slots "{\"id\":\"${slot}\",\"slots\":1}")
 endforeach()
 list(JOIN slots "," slots)
-file(WRITE ${QUENLARK_WINE_SPEC}
+file(WRITE ${CTEST_RESOURCE_SPEC_FILE}
      "{\"version\":{\"major\":1,\"minor\":0},\"local\":[{\"wine\":[${slots}]}]}\n")
 set(session_options --state ${QUENLARK_WINE_STATE} --winedebug ${QUENLARK_WINE_TEST_DEBUG})
 # The x86-64 build's programs run under Wine's 64-bit loader, in prefixes
