@@ -7,16 +7,22 @@
     ce_target.py def TABLE DLL OUTPUT       DLL's import definitions, for dlltool
     ce_target.py imports TABLE OUTPUT       the list scripts/check-imports.sh reads
 
-The import definitions hold the DLL's [allowed] and [unverified] functions,
-each under its libgcc name where it has one ("__adddf3 == __addd"). The
-check's list is the table without its libgcc column.
+The import definitions hold the DLL's [allowed] functions, each under its
+libgcc name where it has one ("__adddf3 == __addd"), imported by name. The
+check's list is the table without its export and libgcc columns.
+
+The emulator's loader reads the table with exports(): what each DLL the
+table describes exports, by name and by ordinal.
 """
 
+import os
 import re
 import sys
 
-SECTIONS = ("allowed", "missing", "unverified")
-IMPORTABLE = ("allowed", "unverified")
+SECTIONS = ("allowed", "missing")
+# Table settings that only this script reads; the rest go to the check's list.
+OWN_SETTINGS = ("ordinals",)
+TABLE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "ce30_functions.txt")
 
 
 class TableError(Exception):
@@ -24,43 +30,64 @@ class TableError(Exception):
 
 
 class Function:
-    def __init__(self, section, name, dll, version, libgcc, source):
+    def __init__(self, section, name, dll, export, version, libgcc, source):
         self.section, self.name, self.dll, self.version, self.source = section, name, dll, version, source
+        self.ordinal = int(export[1:]) if export.startswith("@") else None
         self.libgcc = None if libgcc == "-" else libgcc
 
 
 def read_table(path):
     """The table's settings lines as written, and its functions in order."""
     settings, functions = [], []
+    ordinal_dlls = set()
     section = None
     with open(path, encoding="utf-8") as table:
         for number, line in enumerate(table, 1):
             text = line.strip()
             if not text or text.startswith("#"):
                 continue
+            where = "%s line %d" % (path, number)
             heading = re.fullmatch(r"\[([a-z]+)\]", text)
             if heading:
                 section = heading.group(1)
                 if section not in SECTIONS:
-                    raise TableError("%s line %d: unknown section [%s]" % (path, number, section))
+                    raise TableError("%s: unknown section [%s]" % (where, section))
             elif section is None:
                 settings.append(text)
+                key, _, value = text.partition(" ")
+                if key == "ordinals":
+                    ordinal_dlls.update(d.lower() for d in value.split())
             else:
-                fields = text.split(None, 4)
-                if len(fields) < 5:
-                    raise TableError("%s line %d: want Name DLL version libgcc source" % (path, number))
-                functions.append(Function(section, *fields))
+                fields = text.split(None, 5)
+                if len(fields) < 6 or not re.fullmatch(r"@[0-9]+|-", fields[2]):
+                    raise TableError("%s: want Name DLL @ordinal-or-- version libgcc source" % where)
+                function = Function(section, *fields)
+                if section == "allowed" and function.dll.lower() in ordinal_dlls and function.ordinal is None:
+                    raise TableError("%s: %s has no export ordinal of %s; a function the device's %s does not "
+                                     "export cannot be allowed" % (where, function.name, function.dll, function.dll))
+                functions.append(function)
     return settings, functions
 
 
-def importable(functions):
-    return [f for f in functions if f.section in IMPORTABLE]
+def allowed(functions):
+    return [f for f in functions if f.section == "allowed"]
+
+
+def exports(path=TABLE):
+    """{dll (lower case): {"names": set, "ordinals": set}} of the [allowed] functions."""
+    found = {}
+    for f in allowed(read_table(path)[1]):
+        entry = found.setdefault(f.dll.lower(), {"names": set(), "ordinals": set()})
+        entry["names"].add(f.name)
+        if f.ordinal is not None:
+            entry["ordinals"].add(f.ordinal)
+    return found
 
 
 def write_definitions(functions, dll, output):
     lines = ["; %s, made by ce_target.py from the target's table of functions." % dll,
              "LIBRARY %s" % dll, "EXPORTS"]
-    for f in importable(functions):
+    for f in allowed(functions):
         if f.dll.lower() == dll.lower():
             lines.append("%s == %s" % (f.libgcc, f.name) if f.libgcc else f.name)
     if len(lines) == 3:
@@ -71,7 +98,7 @@ def write_definitions(functions, dll, output):
 
 def write_import_list(settings, functions, output):
     lines = ["# Made by ce_target.py from the target's table of functions; edit that table."]
-    lines += settings
+    lines += [s for s in settings if s.split()[0] not in OWN_SETTINGS]
     for section in SECTIONS:
         lines += ["", "[%s]" % section]
         lines += ["%s  %s  %s  %s" % (f.name, f.dll, f.version, f.source) for f in functions if f.section == section]
@@ -83,7 +110,7 @@ def main(argv):
     try:
         if len(argv) == 3 and argv[1] == "dlls":
             dlls = []
-            for f in importable(read_table(argv[2])[1]):
+            for f in allowed(read_table(argv[2])[1]):
                 if f.dll not in dlls:
                     dlls.append(f.dll)
             print("\n".join(dlls))

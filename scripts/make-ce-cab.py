@@ -4,13 +4,17 @@
 Packs the handheld game into CABINET (Quenlark.ARM.CAB), the installation
 cabinet a Windows CE device's installer reads. PROGRAM is the game built for
 Windows CE 3.0 on ARM; it goes in unchanged as Quenlark.EXE, installed into
-\\Program Files\\Quenlark (%CE1%\\Quenlark) with a link "Quenlark" in the
+\\Program Files\\Quenlark (%CE1%\\Quenlark) with a link "Quenlark.lnk" in the
 device's Start-menu programs folder (%CE11%).
 
 The cabinet is an ordinary Microsoft cabinet, packed uncompressed by gcab.
 It holds the CE setup file first (Quenlark.000), which names the processor
 (StrongARM), the lowest CE version (3.0), the folder, the file and the link,
 then the program (Quenlark.001): the installer finds each file by its number.
+The setup file is written as the cabinet writers tested with real devices
+write it: every string (application, provider, string table, file names)
+padded with nulls to a multiple of four bytes, and the link's file named
+with its .lnk.
 
 The device lists the installed game for removal as the provider's name, a
 blank and the application's name: "Zandravex Quenlark", which is what
@@ -24,6 +28,7 @@ import sys
 import tempfile
 
 APP_NAME = "Quenlark"
+LINK_NAME = APP_NAME + ".lnk"
 PROVIDER = "Zandravex"  # the handheld program's CompanyName
 PROGRAM_NAME = "Quenlark.EXE"  # its OriginalFilename
 STRONGARM = 2577
@@ -47,8 +52,10 @@ class CabError(Exception):
 
 
 def ascii_z(text):
-    """A string as the setup file stores it: ASCII with a null byte."""
-    return text.encode("ascii") + b"\0"
+    """A string as the setup file stores it: ASCII, then nulls up to a
+    multiple of four bytes (one at least)."""
+    data = text.encode("ascii") + b"\0"
+    return data + b"\0" * (-len(data) % 4)
 
 
 def id_list(ids):
@@ -59,7 +66,7 @@ def id_list(ids):
 
 def setup_file():
     """The CE setup file: the fixed header, the two names, then the sections."""
-    strings = {1: PROGRAM_FILES, 2: APP_NAME}
+    strings = {1: PROGRAM_FILES, 2: APP_NAME, 3: LINK_NAME}
     install_dir, program_file, link = 1, 1, 1
 
     sections = {
@@ -72,7 +79,7 @@ def setup_file():
         "reghives": b"",
         "regkeys": b"",
         "links": struct.pack("<HHHHH", link, 0, START_MENU_PROGRAMS, program_file, LINK_TO_FILE)
-        + id_list([2]),
+        + id_list([3]),
     }
     counts = {"strings": len(strings), "dirs": 1, "files": 1, "reghives": 0, "regkeys": 0, "links": 1}
 

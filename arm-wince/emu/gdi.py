@@ -28,6 +28,7 @@ STOCK_BASE = 0x00031000
 SYSTEM_BRUSH_BASE = 0x00032000
 DEFAULT_BITMAP = 0x00033000
 FIRST_OBJECT = 0x00040000
+SYS_COLOR_INDEX_FLAG = 0x40000000
 RGB565 = (0xF800, 0x07E0, 0x001F)
 
 
@@ -138,13 +139,15 @@ class Gdi:
         return None
 
     def brush_colour(self, handle):
-        """The colour a brush paints (None: hollow); system colour indexes plus
-        one, as FillRect takes them, too."""
-        if 0 < handle <= 0x40 or (handle & 0x40000000 and (handle & 0xFF) <= 0x40):
+        """The colour a brush paints (None: hollow). A system colour stands for
+        a brush only in Windows CE's own form, SYS_COLOR_INDEX_FLAG with the
+        index plus one; a bare COLOR_x + 1, which the desktop takes, is none."""
+        if handle & ~0xFF == SYS_COLOR_INDEX_FLAG and 0 < handle & 0xFF <= 0x40:
             return system_colour((handle & 0xFF) - 1)
         found = self._object(handle)
         if found is None or found["kind"] != "brush":
-            raise ValueError("%#x is no brush" % handle)
+            raise ValueError("%#x is no brush%s" % (handle, " (a bare system colour index is none on CE)"
+                                                     if 0 < handle <= 0x40 else ""))
         return found["colour"]
 
     def new_window_dc(self, origin, clip):
@@ -283,13 +286,17 @@ class Gdi:
         return 1
 
     # -- drawing -------------------------------------------------------------
-    def _box(self, dc, left, top, right, bottom):
-        """A rectangle in dc's logical units as clipped surface coordinates."""
+    def _boxes(self, dc, left, top, right, bottom):
+        """A rectangle in dc's logical units as the non-empty pieces, in surface
+        coordinates, that dc's clipping rectangles (a window DC's: its window,
+        or BeginPaint's update region) let through."""
         ox, oy = dc["origin"]
         surface = dc["surface"]
         x0, y0, x1, y1 = left + ox, top + oy, right + ox, bottom + oy
-        cx0, cy0, cx1, cy1 = dc["clip"] or (0, 0, surface.width, surface.height)
-        return max(x0, cx0, 0), max(y0, cy0, 0), min(x1, cx1, surface.width), min(y1, cy1, surface.height)
+        for cx0, cy0, cx1, cy1 in dc["clip"] if dc["clip"] is not None else [(0, 0, surface.width, surface.height)]:
+            box = max(x0, cx0, 0), max(y0, cy0, 0), min(x1, cx1, surface.width), min(y1, cy1, surface.height)
+            if box[0] < box[2] and box[1] < box[3]:
+                yield box
 
     def _spans(self, dc, spans):
         """Fills (y, x0, x1, colour) spans given in dc's logical units, clipped."""
@@ -299,14 +306,16 @@ class Gdi:
         for y, x0, x1, colour in spans:
             if colour is None:
                 continue
-            bx0, by0, bx1, by1 = self._box(dc, x0, y, x1, y + 1)
-            if by0 < by1 and bx0 < bx1:
+            for bx0, by0, bx1, _ in self._boxes(dc, x0, y, x1, y + 1):
                 surface.fill(by0, bx0, bx1, colour)
 
     def _fill_rect(self, m, a):
-        dc = self._dc(a[0])
-        left, top, right, bottom = struct.unpack("<4i", m.read(a[1], 16))
-        colour = self.brush_colour(a[2])
+        return self.fill_rect(a[0], a[1], a[2])
+
+    def fill_rect(self, dc_handle, rect, brush):
+        dc = self._dc(dc_handle)
+        left, top, right, bottom = struct.unpack("<4i", self.machine.read(rect, 16))
+        colour = self.brush_colour(brush)
         self._spans(dc, [(y, left, right, colour) for y in range(top, bottom)])
         return 1
 
@@ -359,23 +368,23 @@ class Gdi:
         to, frm = target["surface"], source["surface"]
         if to.bits < 16 or frm.bits < 16:
             return 1
-        tx0, ty0, tx1, ty1 = self._box(target, x, y, x + width, y + height)
         ox, oy = target["origin"]
         sox, soy = source["origin"]
-        # The source pixels that land on (tx0, ty0): clip them to the source as well.
-        fx0, fy0 = tx0 - ox - x + sx + sox, ty0 - oy - y + sy + soy
-        count = min(tx1 - tx0, frm.width - fx0)
-        lines = min(ty1 - ty0, frm.height - fy0)
-        if count <= 0 or lines <= 0 or fx0 < 0 or fy0 < 0:
-            return 1
         same = frm.bits == to.bits and frm.masks == to.masks
-        for i in range(lines):
-            data = frm.read_line(fy0 + i, fx0, fx0 + count)
+        for tx0, ty0, tx1, ty1 in self._boxes(target, x, y, x + width, y + height):
+            # The source pixels that land on (tx0, ty0): clip them to the source as well.
+            fx0, fy0 = tx0 - ox - x + sx + sox, ty0 - oy - y + sy + soy
+            count = min(tx1 - tx0, frm.width - fx0)
+            lines = min(ty1 - ty0, frm.height - fy0)
+            if count <= 0 or lines <= 0 or fx0 < 0 or fy0 < 0:
+                continue
+            for i in range(lines):
+                data = frm.read_line(fy0 + i, fx0, fx0 + count)
+                if not same:
+                    data = _convert(frm, to, frm.pixels(fy0 + i, fx0, fx0 + count))
+                to.write_line(ty0 + i, tx0, data)
             if not same:
-                data = _convert(frm, to, frm.pixels(fy0 + i, fx0, fx0 + count))
-            to.write_line(ty0 + i, tx0, data)
-        if not same:
-            self.converted_pixels += count * lines
+                self.converted_pixels += count * lines
         return 1
 
     def _draw_text(self, m, a):

@@ -37,15 +37,21 @@ EmulationError giving the address, the nearest symbol and the registers.
 """
 
 import inspect
+import os
 import struct
+import sys
 
-from unicorn import UC_ARCH_ARM, UC_HOOK_CODE, UC_MODE_ARM, UC_PROT_ALL, Uc, UcError
+from unicorn import (UC_ARCH_ARM, UC_HOOK_CODE, UC_HOOK_MEM_READ, UC_HOOK_MEM_WRITE, UC_MEM_WRITE, UC_MODE_ARM,
+                     UC_PROT_EXEC, UC_PROT_NONE, UC_PROT_READ, UC_PROT_WRITE, Uc, UcError)
 from unicorn import arm_const as arm
 
-from pe import IMAGE_REL_BASED_HIGHLOW, PEImage
+from pe import IMAGE_REL_BASED_HIGHLOW, IMAGE_SCN_MEM_EXECUTE, IMAGE_SCN_MEM_READ, IMAGE_SCN_MEM_WRITE, PEImage
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+import ce_target  # noqa: E402
+
+PAGE = 0x1000
 STACK_TOP = 0x7F000000
-STACK_SIZE = 0x00100000
 HEAP_BASE = 0x40000000
 HEAP_SIZE = 0x04000000  # never reused (see _Heap), so roomy
 # One word per import, then the two return addresses the machine itself uses.
@@ -134,20 +140,30 @@ class Machine:
         uc = Uc(UC_ARCH_ARM, UC_MODE_ARM)
         uc.ctl_set_cpu_model(arm.UC_CPU_ARM_SA1110)
         self.uc = uc
+        self._read_only = []  # (start, end) of what the program may not write, once it is loaded
         self._load_image()
-        uc.mem_map(STACK_TOP - STACK_SIZE, STACK_SIZE, UC_PROT_ALL)
-        uc.mem_map(HEAP_BASE, HEAP_SIZE, UC_PROT_ALL)
-        uc.mem_map(STUB_BASE, STUB_AREA, UC_PROT_ALL)
+        # The stack the program's header reserves, rounded up to whole pages,
+        # with nothing mapped below it: a program that needs more faults, as
+        # it would on the device.
+        self.stack_size = max(_pages(self.image.stack_reserve), PAGE)
+        uc.mem_map(STACK_TOP - self.stack_size, self.stack_size, UC_PROT_READ | UC_PROT_WRITE)
+        uc.mem_map(HEAP_BASE, HEAP_SIZE, UC_PROT_READ | UC_PROT_WRITE)
+        uc.mem_map(STUB_BASE, STUB_AREA, UC_PROT_READ | UC_PROT_EXEC)
         self._bind_imports()
+        self._protect_image()
         self._frames = []
         self._error = None
         uc.hook_add(UC_HOOK_CODE, self._on_stub, begin=STUB_BASE, end=STUB_BASE + STUB_AREA - 1)
+        # CE 3.0's ARM kernel turns alignment checking on: an unaligned 16- or
+        # 32-bit access raises an exception where Unicorn would just do it.
+        uc.hook_add(UC_HOOK_MEM_READ | UC_HOOK_MEM_WRITE, self._on_access)
 
     # -- loading -----------------------------------------------------------
     def _load_image(self):
         image = self.image
-        size = (image.image_size + 0xFFF) & ~0xFFF
-        self.uc.mem_map(self.base, size, UC_PROT_ALL)
+        if self.base % PAGE:
+            raise EmulationError("%s cannot be loaded at %#x, which is not on a page" % (image.path, self.base))
+        self.uc.mem_map(self.base, _pages(image.image_size), UC_PROT_READ | UC_PROT_WRITE)
         self.uc.mem_write(self.base, image.data[:image.headers_size])
         for s in image.sections:
             raw = image.data[s.raw_offset:s.raw_offset + min(s.raw_size, s.virtual_size or s.raw_size)]
@@ -162,8 +178,46 @@ class Machine:
                     raise EmulationError("relocation type %d at RVA %#x is not one this loader applies" % (kind, rva))
                 self.write_u32(self.base + rva, (self.read_u32(self.base + rva) + delta) & 0xFFFFFFFF)
 
+    def _protect_image(self):
+        """Once the loader has written the image: each section as its header
+        asks (code not writable, read-only data read-only), the headers and
+        any gap between sections read-only. Writes of stubs keep to it too."""
+        image = self.image
+        size = _pages(image.image_size)
+        self.uc.mem_protect(self.base, size, UC_PROT_READ)
+        self._read_only = [(self.base, self.base + size)]
+        for s in image.sections:
+            start, end = self.base + s.rva, self.base + s.rva + _pages(max(s.virtual_size, s.raw_size))
+            if s.rva % PAGE:
+                raise EmulationError("section %s of %s does not start on a page" % (s.name, image.path))
+            protection = UC_PROT_NONE
+            if s.characteristics & IMAGE_SCN_MEM_READ:
+                protection |= UC_PROT_READ
+            if s.characteristics & IMAGE_SCN_MEM_WRITE:
+                protection |= UC_PROT_WRITE
+            if s.characteristics & IMAGE_SCN_MEM_EXECUTE:
+                protection |= UC_PROT_EXEC
+            self.uc.mem_protect(start, end - start, protection)
+            if protection & UC_PROT_WRITE:
+                self._read_only = [piece for lo, hi in self._read_only
+                                   for piece in ((lo, min(hi, start)), (max(lo, end), hi)) if piece[0] < piece[1]]
+
+    def _on_access(self, uc, access, address, size, value, user_data):
+        if size > 1 and address & (size - 1):
+            self._error = EmulationError("an unaligned %d-bit %s at %#x: a datatype misalignment on the device, at %s\n%s"
+                                         % (8 * size, "write" if access == UC_MEM_WRITE else "read", address,
+                                            self.nearest_symbol(uc.reg_read(arm.UC_ARM_REG_PC)), self.registers()))
+            uc.emu_stop()
+
     def _bind_imports(self):
         self._imports = list(self.image.imports)
+        exported = ce_target.exports()
+        missing = [imp.label for imp in self._imports if imp.dll.lower() in exported and not (
+            imp.name in exported[imp.dll.lower()]["names"] if imp.name is not None
+            else imp.ordinal in exported[imp.dll.lower()]["ordinals"])]
+        if missing:
+            raise EmulationError("%s imports what its DLLs do not export, so the device refuses to load it: %s"
+                                 % (self.image.path, ", ".join(missing)))
         if len(self._imports) + 2 > STUB_AREA // 4:
             raise EmulationError("too many imports")
         for i, imp in enumerate(self._imports):
@@ -176,6 +230,11 @@ class Machine:
         return bytes(self.uc.mem_read(address, size))
 
     def write(self, address, data):
+        end = address + len(data)
+        for lo, hi in self._read_only:
+            if address < hi and lo < end:
+                raise EmulationError("a write of %d bytes at %#x, in the program's read-only memory" % (len(data),
+                                                                                                       address))
         self.uc.mem_write(address, bytes(data))
 
     def read_u32(self, address):
@@ -364,6 +423,10 @@ class Machine:
         elif result is not None:
             uc.reg_write(arm.UC_ARM_REG_R0, result & 0xFFFFFFFF)
         uc.reg_write(arm.UC_ARM_REG_PC, return_to)
+
+
+def _pages(size):
+    return (size + PAGE - 1) & ~(PAGE - 1)
 
 
 class _Heap:

@@ -15,13 +15,24 @@ recorded in `trace`, in order, as (name, fields).
 When the program waits for a message and none is queued and nothing is to be
 painted, the next action of `script` runs (a function of the manager, or a
 generator that may `yield from wm.send(...)`); with no script at all the run
-ends at that first wait, the start-up's end. Options model devices:
-`size_messages=False` sends no WM_SIZE at all; `strict_registry` rejects
-what Windows CE reserves (samDesired or ulOptions not 0 in RegOpenKeyExW, a
-null disposition pointer in RegCreateKeyExW); `strict_menu_info` fails
-GetMenuItemInfoW asked for a type without a buffer; `stubborn_class` names a
-window class whose windows refuse every DestroyWindow the program asks for,
-and go only with their parent.
+ends at that first wait, the start-up's end. A message box is modal: it runs
+its own message loop with its owner disabled, and is answered
+(`message_box_answer`) when that loop waits with nothing to do.
+
+The stand-in is at least as strict as Windows CE's reference: the registry
+rejects what CE reserves (samDesired or ulOptions not 0 in RegOpenKeyExW, a
+null disposition pointer in RegCreateKeyExW); a brush is a brush handle or a
+system colour in CE's own form (SYS_COLOR_INDEX_FLAG | index + 1), never a
+bare COLOR_x + 1; BeginPaint's device context is clipped to the update
+region; GetMessageW and PeekMessageW keep to their window and message range,
+and PeekMessageW gives WM_PAINT and WM_QUIT too; a class is registered once;
+SetFocus sends WM_KILLFOCUS and WM_SETFOCUS; a window destroyed takes the
+windows it owns with it; GetSystemMetrics answers only the metrics CE has;
+a tap on a disabled window goes nowhere. Options model devices that do less
+still: `size_messages=False` sends no WM_SIZE at all; `strict_menu_info`
+fails GetMenuItemInfoW asked for a type without a buffer; `stubborn_class`
+names a window class whose windows refuse every DestroyWindow the program
+asks for, and go only with their parent.
 
 Written from the functions' public documentation (CreateWindowEx, WM_CREATE,
 WM_SIZE, GetMessage, DispatchMessage, TranslateAccelerator, InvalidateRect,
@@ -38,7 +49,7 @@ import struct
 from gdi import Gdi, system_colour
 from machine import EmulationError
 
-WM_CREATE, WM_DESTROY, WM_SIZE, WM_SETFOCUS, WM_ENABLE = 0x0001, 0x0002, 0x0005, 0x0007, 0x000A
+WM_CREATE, WM_DESTROY, WM_SIZE, WM_SETFOCUS, WM_KILLFOCUS, WM_ENABLE = 0x0001, 0x0002, 0x0005, 0x0007, 0x0008, 0x000A
 WM_SETTEXT, WM_GETTEXT, WM_GETTEXTLENGTH, WM_PAINT, WM_CLOSE, WM_QUIT = 0x000C, 0x000D, 0x000E, 0x000F, 0x0010, 0x0012
 WM_ERASEBKGND, WM_GETDLGCODE, WM_KEYDOWN, WM_KEYUP = 0x0014, 0x0087, 0x0100, 0x0101
 WM_INITDIALOG, WM_COMMAND, WM_INITMENUPOPUP = 0x0110, 0x0111, 0x0117
@@ -58,8 +69,9 @@ BS_TYPE, BS_PUSHBUTTON, BS_DEFPUSHBUTTON, BS_RADIOBUTTON, BS_AUTORADIOBUTTON = 0
 DLGC_BUTTON, DLGC_RADIOBUTTON, DLGC_DEFPUSHBUTTON, DLGC_UNDEFPUSHBUTTON, DLGC_STATIC = 0x2000, 0x40, 0x10, 0x20, 0x100
 HKEY_CURRENT_USER = 0x80000001
 ERROR_SUCCESS, ERROR_FILE_NOT_FOUND, ERROR_INVALID_PARAMETER, ERROR_MORE_DATA = 0, 2, 87, 234
-RT_MENU, RT_DIALOG, RT_STRING, RT_ACCELERATOR = 4, 5, 6, 9
+RT_MENU, RT_STRING, RT_ACCELERATOR = 4, 6, 9
 SPI_GETWORKAREA = 48
+PM_REMOVE = 1
 FVIRTKEY, FSHIFT, FCONTROL, FALT = 0x01, 0x04, 0x08, 0x10
 # Dialog templates name their control classes by these atoms.
 CONTROL_ATOMS = {0x80: "Button", 0x81: "Edit", 0x82: "Static", 0x83: "ListBox", 0x84: "ScrollBar",
@@ -77,6 +89,11 @@ FIRST_KEY = 0x00070000
 SCREEN = (240, 320)
 WORK_AREA = (0, 0, 240, 294)
 COMMAND_BAR_HEIGHT = 26
+# GetSystemMetrics: the metrics Windows CE's reference defines, as a 240 x 320
+# Pocket PC gives them; the desktop's others are 0.
+SYSTEM_METRICS = {0: SCREEN[0], 1: SCREEN[1], 2: 13, 3: 13, 4: 26, 5: 1, 6: 1, 7: 3, 8: 3, 11: 32, 12: 32, 13: 32,
+                  14: 32, 15: 26, 16: WORK_AREA[2] - WORK_AREA[0], 17: WORK_AREA[3] - WORK_AREA[1], 20: 13, 21: 13,
+                  36: 4, 37: 4, 38: 75, 39: 75, 45: 2, 46: 2, 49: 16, 50: 16}
 # Stops a program that asks the same refusing window to go again and again.
 REFUSAL_LIMIT = 1000
 
@@ -92,7 +109,7 @@ class Window:
                                                                                   id, text)
         self.x, self.y, self.width, self.height = rect
         self.children = []
-        self.update = None  # the update region's bounding box, client coordinates
+        self.update = None  # the update region: disjoint rectangles, client coordinates
         self.erase = False
         self.enabled = True
         self.words = {}  # SetWindowLongW slots
@@ -113,13 +130,12 @@ class Registry:
 
 class WindowManager:
     def __init__(self, module_path, script=None, registry=None, clock=(12, 0, 0), size_messages=True,
-                 strict_registry=False, strict_menu_info=False, stubborn_class=None, message_box_answer=IDOK):
+                 strict_menu_info=False, stubborn_class=None, message_box_answer=IDOK):
         self.module_path = module_path
         self.script = None if script is None else list(script)
         self.registry = registry if registry is not None else Registry()
         self.clock = clock
         self.size_messages = size_messages
-        self.strict_registry = strict_registry
         self.strict_menu_info = strict_menu_info
         self.stubborn_class = stubborn_class
         self.message_box_answer = message_box_answer
@@ -147,6 +163,7 @@ class WindowManager:
         self._menu_handles = itertools.count(FIRST_MENU, 4)
         self._key_handles = itertools.count(FIRST_KEY, 4)
         self._depth = 0  # windows being created, one inside the other
+        self._erase_rect = 0  # a RECT in the program's memory for WM_ERASEBKGND
 
     def record(self, call, **fields):
         fields["depth"] = self._depth
@@ -178,10 +195,9 @@ class WindowManager:
             "TrackPopupMenuEx": lambda m, a: self.record("TrackPopupMenuEx") or 0,
             "FindResourceW": self._find_resource,
             "LoadResource": lambda m, a: m.base + self._resource_list[a[1] - FIRST_RESOURCE][1][0],
-            "LockResource": lambda m, a: a[0],
             "SizeofResource": lambda m, a: self._resource_list[a[1] - FIRST_RESOURCE][1][1],
             "LocalFree": lambda m, a: 0,
-            "GetClassInfoW": lambda m, a: int(self._class_name(m, a[1]) in self.classes),
+            "GetClassInfoW": self._get_class_info,
             "RegisterClassW": self._register_class,
             "CreateWindowExW": self._create_window,
             "DestroyWindow": self._destroy_window_stub,
@@ -230,10 +246,9 @@ class WindowManager:
             "TranslateAcceleratorW": self._translate_accelerator,
             "IsDialogMessageW": lambda m, a: 0,
             "DialogBoxIndirectParamW": self._dialog_box,
-            "DialogBoxParamW": self._dialog_box_param,
             "EndDialog": self._end_dialog,
             "MessageBoxW": self._message_box,
-            "GetSystemMetrics": lambda m, a: {0: SCREEN[0], 1: SCREEN[1]}.get(a[0], 0),
+            "GetSystemMetrics": lambda m, a: SYSTEM_METRICS.get(a.int(0), 0),
             "SystemParametersInfoW": self._system_parameters_info,
             "GetSysColor": lambda m, a: system_colour(a[0]),
             "PtInRect": self._pt_in_rect,
@@ -316,10 +331,21 @@ class WindowManager:
         (style, procedure, _, _, instance, icon, cursor, background, _, name) = struct.unpack(
             "<10I", m.read(a[0], 40))
         class_name = self._class_name(m, name)
-        self.classes[class_name] = dict(style=style, procedure=procedure, icon=icon, cursor=cursor,
-                                        background=background)
         self.record("RegisterClassW", name=class_name, style=style, icon=icon, cursor=cursor, background=background)
+        if class_name in self.classes:
+            self.record("RegisterClassW refused", name=class_name, reason="the class exists")
+            return 0
+        self.classes[class_name] = dict(style=style, procedure=procedure, instance=instance, icon=icon, cursor=cursor,
+                                        background=background, name=name)
         return len(self.classes)  # the class's atom
+
+    def _get_class_info(self, m, a):
+        found = self.classes.get(self._class_name(m, a[1]))
+        if found is None:
+            return 0
+        m.write(a[2], struct.pack("<10I", found["style"], found["procedure"], 0, 0, found["instance"], found["icon"],
+                                  found["cursor"], found["background"], 0, a[1]))
+        return 1
 
     def _create_window(self, m, a):
         ex_style, class_word, name_word, style = a[0], a[1], a[2], a[3]
@@ -381,6 +407,9 @@ class WindowManager:
             return
         window.dying = True
         self.record("DestroyWindow", window=handle, window_class=window.class_name)
+        # The windows it owns go first.
+        for owned in [h for h, w in self.windows.items() if w.owner == handle and not w.parent]:
+            yield from self.destroy(owned)
         window.style &= ~WS_VISIBLE
         yield from self.send(handle, WM_DESTROY, 0, 0)
         for child in list(window.children):
@@ -416,10 +445,7 @@ class WindowManager:
         x0, y0, x1, y1 = rect if rect else (0, 0, window.width, window.height)
         x0, y0, x1, y1 = max(x0, 0), max(y0, 0), min(x1, window.width), min(y1, window.height)
         if x0 < x1 and y0 < y1:
-            if window.update:
-                u = window.update
-                x0, y0, x1, y1 = min(x0, u[0]), min(y0, u[1]), max(x1, u[2]), max(y1, u[3])
-            window.update = (x0, y0, x1, y1)
+            window.update = (window.update or []) + _uncovered((x0, y0, x1, y1), window.update or [])
             window.erase = window.erase or bool(erase)
         if children:
             for child in window.children:
@@ -443,10 +469,13 @@ class WindowManager:
         window = self.windows.get(a[0])
         if window is None:
             return 0
-        update = window.update or (0, 0, 0, 0)
+        region = window.update or []
         erase = window.erase
         window.update, window.erase = None, False
-        dc = self._window_dc(a[0])
+        # The device context draws only where the update region lies.
+        x, y = self.screen_origin(a[0])
+        dc = self.gdi.new_window_dc((x, y), [(x + r[0], y + r[1], x + r[2], y + r[3]) for r in region])
+        update = _bounds(region)
         if erase:
             yield from self.send(a[0], WM_ERASEBKGND, dc, 0)
         m.write(a[1], struct.pack("<2I4i2I", dc, int(erase), *update, 0, 0) + bytes(32))
@@ -462,7 +491,7 @@ class WindowManager:
         if window is None:
             return 0
         x, y = self.screen_origin(handle)
-        return self.gdi.new_window_dc((x, y), (x, y, x + window.width, y + window.height))
+        return self.gdi.new_window_dc((x, y), [(x, y, x + window.width, y + window.height)])
 
     def _move(self, handle, x, y, width, height, repaint):
         window = self.windows.get(handle)
@@ -513,8 +542,29 @@ class WindowManager:
         return 1
 
     def _set_focus(self, m, a):
-        old, self.focus = self.focus, a[0]
+        """The window that loses the focus gets WM_KILLFOCUS, then the one
+        that takes it WM_SETFOCUS, each with the other's handle."""
+        new = a[0]
+        if new and new not in self.windows:
+            return 0
+        old = self.focus
+        if old == new:
+            return old
+        self.focus = new
+        self.record("SetFocus", window=new, previous=old)
+        if old in self.windows:
+            yield from self.send(old, WM_KILLFOCUS, new, 0)
+        if new and self.focus == new:
+            yield from self.send(new, WM_SETFOCUS, old, 0)
         return old
+
+    def _enabled(self, handle):
+        """Whether input reaches a window: it and every window it lies in are enabled."""
+        while handle in self.windows:
+            if not self.windows[handle].enabled:
+                return False
+            handle = self.windows[handle].parent
+        return True
 
     def _get_parent(self, m, a):
         window = self.windows.get(a[0])
@@ -573,6 +623,8 @@ class WindowManager:
         index = a.int(1)
         if index == GWL_STYLE:
             old, window.style = window.style, a[2]
+        elif index == GWL_EXSTYLE:
+            old, window.ex_style = window.ex_style, a[2]
         else:
             old, window.words[index] = window.words.get(index, 0), a[2]
         return old
@@ -652,26 +704,41 @@ class WindowManager:
         self.record("PostQuitMessage", code=a.int(0))
         self.quit_code = a.int(0)
 
-    def _window_to_paint(self):
+    def _window_to_paint(self, window_filter=0):
         for handle, window in self.windows.items():
-            if window.update and self._visible(handle):
+            if window.update and self._visible(handle) and window_filter in (0, handle):
                 return handle
-        for window in self.windows.values():
-            window.update = None  # invisible windows are not painted
+        if not window_filter:
+            for window in self.windows.values():
+                window.update = None  # invisible windows are not painted
         return None
 
-    def next_message(self):
-        """The next message for a message loop: a posted one, WM_PAINT, WM_QUIT
-        (None), or what the script's next action brings (a generator)."""
+    def _take(self, window_filter=0, low=0, high=0, remove=True):
+        """What a message loop with this filter gets now, in the order Windows
+        gives it: the first posted message the filter lets through, WM_QUIT
+        (None) once the program has asked for it, WM_PAINT for a window with
+        an update region; False when there is nothing."""
+        for i, message in enumerate(self.queue):
+            if window_filter in (0, message[0]) and _in_range(message[1], low, high):
+                return self.queue.pop(i) if remove else message
+        if self.quit_code is not None and _in_range(WM_QUIT, low, high):
+            return None
+        handle = self._window_to_paint(window_filter) if _in_range(WM_PAINT, low, high) else None
+        return (handle, WM_PAINT, 0, 0) if handle else False
+
+    def next_message(self, window_filter=0, low=0, high=0):
+        """The next message for a message loop: a posted one, WM_QUIT (None),
+        WM_PAINT, or what the script's next action brings (a generator). An
+        open message box's loop, waiting with nothing to do, is answered."""
         while True:
-            if self.queue:
-                return self.queue.pop(0)
-            if self.quit_code is not None:
-                return None
-            handle = self._window_to_paint()
-            if handle:
-                return handle, WM_PAINT, 0, 0
+            message = self._take(window_filter, low, high)
+            if message is not False:
+                return message
             self.waits += 1
+            box = next((w for w in reversed(list(self.windows.values())) if w.class_name == "message box"), None)
+            if box is not None and box.ended is None:
+                self.post(box.handle, WM_COMMAND, self.message_box_answer, 0)
+                continue
             for hook in self.idle_hooks:
                 hook(self)
             if self.script is None:
@@ -686,22 +753,26 @@ class WindowManager:
                 yield from result
 
     def _get_message(self, m, a):
-        message = yield from self.next_message()
+        message = yield from self.next_message(a[1], a[2], a[3])
         if message == "ended":
             return
         if message is None:
             m.write(a[0], struct.pack("<4I3I", 0, WM_QUIT, self.quit_code & 0xFFFFFFFF, 0, 0, 0, 0))
             self.record("GetMessageW", message=WM_QUIT)
+            self.quit_code = None
             return 0
         m.write(a[0], struct.pack("<4I3I", *message, 0, 0, 0))
         return 1
 
     def _peek_message(self, m, a):
-        if not self.queue:
+        remove = bool(a[4] & PM_REMOVE)
+        message = self._take(a[1], a[2], a[3], remove)
+        if message is False:
             return 0
-        message = self.queue[0]
-        if a[4] & 1:  # PM_REMOVE
-            self.queue.pop(0)
+        if message is None:
+            message = (0, WM_QUIT, self.quit_code & 0xFFFFFFFF, 0)
+            if remove:
+                self.quit_code = None
         m.write(a[0], struct.pack("<4I3I", *message, 0, 0, 0))
         return 1
 
@@ -882,6 +953,9 @@ class WindowManager:
         A generator for a script action; records whether the item was taken."""
         bar = self.find("command bar")
         item, popup_item = self.menu_item(popup, text)
+        if not self._enabled(bar.parent):
+            self.record("menu refused", popup=popup, item=text, reason="disabled")
+            return
         position = self.menu_bar().index(popup_item)
         yield from self.send(bar.parent, WM_INITMENUPOPUP, popup_item["submenu"], position)
         greyed = bool(item["state"] & MF_GRAYED)
@@ -890,15 +964,6 @@ class WindowManager:
             self.post(bar.parent, WM_COMMAND, item["id"], 0)
 
     # -- dialogs and controls -------------------------------------------------
-    def _dialog_box_param(self, m, a):
-        found = self._find_resource_handle(a[1], RT_DIALOG)
-        if found is None:
-            return -1
-        return (yield from self._run_dialog(m.base + found[0], a[2], a[3], a[4]))
-
-    def _find_resource_handle(self, name, kind):
-        return self.resource(kind, name if name < 0x10000 else self.machine.read_wstring(name))
-
     def _dialog_box(self, m, a):
         return (yield from self._run_dialog(a[1], a[2], a[3], a[4]))
 
@@ -987,6 +1052,12 @@ class WindowManager:
     def _control_message(self, window, message, wparam, lparam):
         m = self.machine
         kind = window.style & BS_TYPE
+        if window.class_name == "message box":
+            if message == WM_COMMAND:
+                window.ended = wparam & 0xFFFF
+            elif message == WM_PAINT:
+                window.update = None
+            return 0
         if message == WM_PAINT:
             window.update = None  # the system draws its own controls
             return 0
@@ -1040,6 +1111,15 @@ class WindowManager:
         elif message == WM_CLOSE:
             yield from self.destroy(handle)
         elif message == WM_ERASEBKGND:
+            # The class's background brush fills what the device context lets
+            # through; with none, the window keeps what was there.
+            background = self.classes.get(window.class_name, {}).get("background", 0)
+            if not background:
+                return 0
+            if not self._erase_rect:
+                self._erase_rect = m.alloc(16)
+            m.write(self._erase_rect, struct.pack("<4i", 0, 0, window.width, window.height))
+            self.gdi.fill_rect(a[2], self._erase_rect, background)
             return 1
         return 0
 
@@ -1073,19 +1153,46 @@ class WindowManager:
         self.post(dialog.handle, WM_COMMAND, id, self._dialog_item(dialog.handle, id))
 
     def _message_box(self, m, a):
+        """A modal box: its owner disabled, its own message loop until it is
+        answered, then the owner enabled again."""
+        owner = a[0]
         box = (a.wstring(1), a.wstring(2), a[3])
         self.message_boxes.append(box)
-        self.record("MessageBoxW", owner=a[0], text=box[0], caption=box[1], type=box[2])
-        return self.message_box_answer
+        self.record("MessageBoxW", owner=owner, text=box[0], caption=box[1], type=box[2])
+        owner_window = self.windows.get(owner)
+        was_enabled = owner_window is not None and owner_window.enabled
+        if owner_window:
+            owner_window.enabled = False
+        window = self._new_window("message box", None, WS_POPUP | WS_VISIBLE, 0, 0, owner, 0, box[1] or "",
+                                  (0, 0, SCREEN[0], SCREEN[1] // 2))
+        while window.ended is None and window.handle in self.windows:
+            message = yield from self.next_message()
+            if message is None:
+                break  # WM_QUIT ends the box's loop; the main loop sees it too
+            yield from self.send(*message)
+        result = window.ended if window.ended is not None else IDCANCEL
+        yield from self.destroy(window.handle)
+        if was_enabled and owner in self.windows:
+            owner_window.enabled = True
+            yield from self.send(owner, WM_ENABLE, 1, 0)
+        self.record("MessageBoxW ended", result=result)
+        return result
 
     # -- input ---------------------------------------------------------------
     def tap(self, window, x, y):
-        """A stylus tap at client point (x, y) of `window`."""
+        """A stylus tap at client point (x, y) of `window`; none reaches a
+        window that is disabled, or lies in one (a modal box's owner)."""
+        if not self._enabled(window):
+            self.record("tap refused", window=window, reason="disabled")
+            return
         position = ((y & 0xFFFF) << 16) | (x & 0xFFFF)
         self.post(window, WM_LBUTTONDOWN, MK_LBUTTON, position)
         self.post(window, WM_LBUTTONUP, 0, position)
 
     def key(self, window, virtual_key, *held):
+        if not self._enabled(window):
+            self.record("key refused", window=window, reason="disabled")
+            return
         self.modifiers = set(held)
         self.post(window, WM_KEYDOWN, virtual_key, 1)
         self.post(window, WM_KEYUP, virtual_key, 0xC0000001)
@@ -1110,7 +1217,7 @@ class WindowManager:
     def _reg_open_key(self, m, a):
         path = self._key_path(m, a[0], a[1])
         self.record("RegOpenKeyExW", path=path, options=a[2], sam=a[3])
-        if self.strict_registry and (a[2] or a[3]):
+        if a[2] or a[3]:
             self.record("registry refused", function="RegOpenKeyExW", path=path)
             return ERROR_INVALID_PARAMETER
         if path is None:
@@ -1123,7 +1230,7 @@ class WindowManager:
     def _reg_create_key(self, m, a):
         path = self._key_path(m, a[0], a[1])
         self.record("RegCreateKeyExW", path=path, disposition_pointer=a[8])
-        if self.strict_registry and a[8] == 0:
+        if a[8] == 0:
             self.record("registry refused", function="RegCreateKeyExW", path=path)
             return ERROR_INVALID_PARAMETER
         if path is None:
@@ -1134,8 +1241,7 @@ class WindowManager:
         for i in range(1, len(parts) + 1):
             self.registry.keys.setdefault("\\".join(parts[:i]).lower(), {})
         m.write_u32(a[7], self._open(path))
-        if a[8]:
-            m.write_u32(a[8], 1 if created else 2)  # REG_CREATED_NEW_KEY, REG_OPENED_EXISTING_KEY
+        m.write_u32(a[8], 1 if created else 2)  # REG_CREATED_NEW_KEY, REG_OPENED_EXISTING_KEY
         return ERROR_SUCCESS
 
     def _reg_query_value(self, m, a):
@@ -1208,6 +1314,38 @@ class WindowManager:
         own_menus = set(self.menus) - self._system_menus
         return dict(gdi=self.gdi.live_objects() if self.gdi else {}, keys=dict(self.open_keys),
                     menus=sorted(own_menus))
+
+
+def _uncovered(rect, rects):
+    """The parts of `rect` that none of `rects` covers, as disjoint rectangles."""
+    pieces = [rect]
+    for cx0, cy0, cx1, cy1 in rects:
+        left = []
+        for x0, y0, x1, y1 in pieces:
+            if cx1 <= x0 or x1 <= cx0 or cy1 <= y0 or y1 <= cy0:
+                left.append((x0, y0, x1, y1))
+                continue
+            if y0 < cy0:
+                left.append((x0, y0, x1, cy0))
+            if cy1 < y1:
+                left.append((x0, cy1, x1, y1))
+            top, bottom = max(y0, cy0), min(y1, cy1)
+            if x0 < cx0:
+                left.append((x0, top, cx0, bottom))
+            if cx1 < x1:
+                left.append((cx1, top, x1, bottom))
+        pieces = left
+    return pieces
+
+
+def _bounds(rects):
+    if not rects:
+        return (0, 0, 0, 0)
+    return (min(r[0] for r in rects), min(r[1] for r in rects), max(r[2] for r in rects), max(r[3] for r in rects))
+
+
+def _in_range(message, low, high):
+    return (low == 0 and high == 0) or low <= message <= high
 
 
 def _dialog_units(x, y, cx, cy):

@@ -58,13 +58,13 @@ class DeviceRiskTest(unittest.TestCase):
         story.click("Circle")
         story.command(IDOK)
         story.choose("File", "Exit")
-        first = self.run_story(story, registry=registry, strict_registry=True)
+        first = self.run_story(story, registry=registry)
         again = Story()
         again.choose("Edit", "Settings ...")
         again.look("settings")
         again.command(IDOK)
         again.choose("File", "Exit")
-        second = self.run_story(again, registry=registry, strict_registry=True)
+        second = self.run_story(again, registry=registry)
         self.assertIn("Circle", again.looks["settings"].dialog["checked"], "the stored tile style read back")
         for run in (first, second):
             refused = [f["function"] for name, f in run.wm.trace if name == "registry refused"]

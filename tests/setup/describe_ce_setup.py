@@ -11,7 +11,8 @@ prints what the device's installer would take from it, one fact a line:
   provider Zandravex
   folder 1 %CE1%\\Quenlark
   file 1 Quenlark.EXE into %CE1%\\Quenlark
-  link %CE11%\\Quenlark to file 1
+  link %CE11%\\Quenlark.lnk to file 1
+  strings padded to 4 bytes
 
 Read independently of the program that writes such files, from the format's
 public description (cabextract's doc/wince_cab_format.html). A reference to a
@@ -32,11 +33,16 @@ def main(path):
     offsets = struct.unpack_from("<6I", data, 60)
     app_at, app_len, prov_at, prov_len = struct.unpack_from("<4H", data, 84)
 
+    unpadded = []  # the strings whose stored size is no multiple of four
+
     def text(at, size):
         raw = data[at:at + size]
         if len(raw) != size or not raw.endswith(b"\0"):
             sys.exit("%s: string at %d runs past the file or has no null byte" % (path, at))
-        return raw[:-1].decode("ascii")
+        value = raw[:raw.index(b"\0")].decode("ascii")
+        if size % 4:
+            unpadded.append(value)
+        return value
 
     print("length %d of %d" % (length, len(data)))
     print("processor %d" % processor)
@@ -75,6 +81,8 @@ def main(path):
         where = "%%CE%d%%" % base if base else "%InstallDir%"
         print("link %s\\%s to %s %d" % (where, path_of(at + 12, size), "file" if kind == 1 else "folder", target))
         at += 12 + size
+
+    print("strings padded to 4 bytes" if not unpadded else "strings not padded: %s" % ", ".join(unpadded))
 
 
 if __name__ == "__main__":

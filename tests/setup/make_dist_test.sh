@@ -96,7 +96,8 @@ check "page shows the picture" grep -q 'src="featured.gif"' "$dist/Quenlark.html
 # own under the device's program files, links it from the Start menu's
 # programs, and asks for a StrongARM with CE 3.0 or later. The device lists
 # it for removal as provider and application name, which setup.ini's
-# Uninstall line must name.
+# Uninstall line must name. Its strings are padded and its link is a .lnk
+# file, as device-tested cabinet writers make them.
 cab=$dist/Quenlark.ARM.CAB
 cabextract -l "$cab" >"$work/cab-list" 2>&1
 check "cabextract lists the cabinet" grep -q "All done, no errors" "$work/cab-list"
@@ -107,7 +108,8 @@ check "cabextract extracts the cabinet" cabextract -q -d "$work/cab" "$cab"
 check "file 1 is the ARM game, byte for byte" cmp -s "$arm_exe" "$work/cab/"*.001
 /usr/bin/python3 "$source_root/tests/setup/describe_ce_setup.py" "$work/cab/"*.000 >"$work/setup-file" 2>&1
 for fact in "processor 2577" "CE from 3.0 to 0.0" "application Quenlark" "provider Zandravex" \
-    'folder 1 %CE1%\Quenlark' 'file 1 Quenlark.EXE into %CE1%\Quenlark' 'link %CE11%\Quenlark to file 1'; do
+    'folder 1 %CE1%\Quenlark' 'file 1 Quenlark.EXE into %CE1%\Quenlark' 'link %CE11%\Quenlark.lnk to file 1' \
+    "strings padded to 4 bytes"; do
   check "setup file says \"$fact\"" grep -qxF "$fact" "$work/setup-file"
 done
 check "setup file's length is its own" grep -qxE 'length ([0-9]+) of \1' "$work/setup-file"

@@ -45,7 +45,9 @@ HMODULE WINAPI GetModuleHandleW(LPCWSTR lpModuleName);
 DWORD WINAPI GetModuleFileNameW(HMODULE hModule, LPWSTR lpFilename, DWORD nSize);
 HRSRC WINAPI FindResourceW(HMODULE hModule, LPCWSTR lpName, LPCWSTR lpType);
 HGLOBAL WINAPI LoadResource(HMODULE hModule, HRSRC hResInfo);
-LPVOID WINAPI LockResource(HGLOBAL hResData);
+// On Windows CE the handle LoadResource returns is the resource's data, and
+// COREDLL exports no LockResource: it is only the handle seen as a pointer.
+static inline LPVOID LockResource(HGLOBAL hResData) { return (LPVOID)hResData; }
 DWORD WINAPI SizeofResource(HMODULE hModule, HRSRC hResInfo);
 
 // Registry. CE ignores the options and access rights and wants no null
