@@ -6,9 +6,9 @@ desktop does, each allowed by Windows CE's reference:
 
 - a window manager that sends no WM_SIZE: the board is still laid out and
   the first game starts;
-- a registry that rejects what CE reserves (samDesired and ulOptions not 0
-  in RegOpenKeyExW, no disposition pointer in RegCreateKeyExW): a setting
-  written in one run is read back in the next;
+- the registry, which rejects what CE reserves (samDesired and ulOptions not
+  0 in RegOpenKeyExW, no disposition pointer in RegCreateKeyExW): a setting
+  written in one run is read back in the next, nothing refused;
 - a GetMenuItemInfoW that fails a type query without a buffer: Undo is
   greyed while there is nothing to undo, and enabled after a removal;
 - a command bar that refuses every DestroyWindow the program asks for (it

@@ -176,6 +176,8 @@ class PlayTest(unittest.TestCase):
             self.assertEqual([f for f, ran in run.exit_handlers.items() if not ran], [], "exit handlers not run")
             self.assertEqual(run.wm.left_over(), dict(gdi={}, keys={}, menus=[]))
             self.assertEqual(run.wm.gdi.faults, [])
+            self.assertEqual([(name, f) for name, f in run.wm.trace if name.endswith(" refused")], [],
+                             "what the system refused the program, or the story's input")
 
     def test_a_setting_and_a_high_score_are_read_back_in_the_next_run(self):
         second = self.second_looks
