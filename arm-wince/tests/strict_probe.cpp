@@ -38,8 +38,7 @@ void Log(UINT message, HWND window)
 {
     if (g_logCount < 64) {
         g_log[g_logCount][0] = static_cast<std::int32_t>(message);
-        g_log[g_logCount][1] = WindowNumber(window);
-        ++g_logCount;
+        g_log[g_logCount++][1] = WindowNumber(window);
     }
 }
 
@@ -67,15 +66,6 @@ LRESULT WINAPI ProbeProcedure(HWND window, UINT message, WPARAM wParam, LPARAM l
     default:
         return DefWindowProcW(window, message, wParam, lParam);
     }
-}
-
-WNDCLASSW ProbeClass()
-{
-    WNDCLASSW probe{};
-    probe.lpfnWndProc = ProbeProcedure;
-    probe.hInstance = GetModuleHandleW(nullptr);
-    probe.lpszClassName = L"Probe";
-    return probe;
 }
 
 }  // namespace
@@ -144,7 +134,10 @@ int FillWith(HBRUSH brush)
 
 ATOM RegisterProbeClass()
 {
-    const WNDCLASSW probe = ProbeClass();
+    WNDCLASSW probe{};
+    probe.lpfnWndProc = ProbeProcedure;
+    probe.hInstance = GetModuleHandleW(nullptr);
+    probe.lpszClassName = L"Probe";
     return RegisterClassW(&probe);
 }
 
