@@ -10,11 +10,11 @@
 # Windows programs the Wine tests and `make run` use (HOST_WINE_ARCH: i686,
 # the shipped 32-bit programs, or x86_64, an x86-64 build of the same sources;
 # HOST_WINE_WHY: the answer in words) and which stages have their packages
-# (HOST_WINDOWS, HOST_WINE32, HOST_ARM: "installed" or empty). It is written
-# when it is missing, older than the last package install or than these
-# scripts, or made with another QUENLARK_X86_64; the probe runs only when the
-# file is missing or older than the probe. While the file is fresh and names
-# every group installed, nothing else is done.
+# (HOST_WINDOWS, HOST_WINE32, HOST_ARM: "installed" or empty). While the file
+# is newer than the last package install and than these scripts, was made with
+# the same QUENLARK_X86_64 and names every group installed, nothing is done;
+# otherwise the missing groups are installed and the file is written again.
+# The probe runs only when the file is missing or older than the probe.
 #
 # A package source can misbehave (an index served with the wrong size for
 # minutes on end): an index that cannot be fetched is named and left out, and
@@ -205,7 +205,7 @@ main() {
   if ((${#failed_groups[@]})); then
     echo "bootstrap: not installed: ${failed_groups[*]}; what needs them is reported as not run"
   fi
-  if [[ -n $facts ]] && ! facts_fresh; then
+  if [[ -n $facts ]]; then
     write_facts
   fi
 }
