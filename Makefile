@@ -1,9 +1,9 @@
-# Entry points. Every target but `clean` first runs scripts/bootstrap.sh, once,
+# Entry points. For every target but `clean`, scripts/bootstrap.sh runs once
 # while make reads this file: it installs what the machine lacks and keeps the
-# host's facts in $(BUILD)/host.mk, which is included here: HOST_WINE_ARCH
-# (i686, the shipped 32-bit programs, or x86_64, an x86-64 build of the same
-# sources) and HOST_WINE_WHY, and which stages have their packages
-# (HOST_WINDOWS, HOST_WINE32, HOST_ARM).
+# host's facts in $(BUILD)/host.mk, included here: HOST_WINE_ARCH (i686, the
+# shipped 32-bit programs, or x86_64, an x86-64 build of the same sources),
+# HOST_WINE_WHY, and which stages have their packages (HOST_WINDOWS,
+# HOST_WINE32, HOST_ARM).
 BUILD      ?= build
 NATIVE     := $(BUILD)/native
 SANITIZE   := $(BUILD)/asan
@@ -15,8 +15,8 @@ CROSS      := $(BUILD)/cross
 # CE_TOOLS names a folder that already has them.
 CE_TOOLS   ?=
 JOBS       ?= $(shell nproc)
-# Wine test sessions at once: the slots every ctest run of the Wine tests
-# hands out, in one file.
+# Wine test sessions at once: the slots that every ctest run of the Wine tests
+# hands out, from one file.
 WINE_SESSIONS ?= 2
 WINE_SLOTS := $(abspath $(BUILD))/wine-sessions.json
 # Each stage's tally, for the lines that end `make test`.
@@ -50,14 +50,7 @@ WINDOWS_TARGETS := $(if $(filter x86_64,$(HOST_WINE_ARCH)),--target shipped_prog
 # ctest's -j leaves room beside the sessions for the tests that start none.
 WINE_JOBS   = $(shell expr $(WINE_SESSIONS) + 2)
 
-# A build folder configured for another compiler (the earlier 64-bit one) is
-# made afresh, Wine prefixes included.
 define configure-windows
-	@if [ -f $(WINDOWS)/CMakeCache.txt ] && \
-	    ! grep -qs 'CMAKE_CXX_COMPILER ".*i686-w64-mingw32-g++-win32"' $(WINDOWS)/CMakeFiles/*/CMakeCXXCompiler.cmake; then \
-	  echo "windows: $(WINDOWS) was configured for another compiler; starting it afresh"; \
-	  rm -rf $(WINDOWS); \
-	fi
 	cmake -S . -B $(WINDOWS) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake \
 	  -DQUENLARK_WINE_ARCH=i686 -DQUENLARK_WINE_SLOTS=$(WINE_SLOTS) >/dev/null
 endef
@@ -115,12 +108,12 @@ wine-slots:
 	  "$$(seq -s, -f '{"id":"%g","slots":1}' $(WINE_SESSIONS))" >$(WINE_SLOTS)
 
 test-native: native
-	@$(STAGE) begin native
-	$(STAGE) ctest native --test-dir $(NATIVE) -j $(JOBS)
+	@$(STAGE) native begin
+	$(STAGE) native ctest --test-dir $(NATIVE) -j $(JOBS)
 
 test-sanitize: sanitize
-	@$(STAGE) begin sanitize
-	$(STAGE) ctest sanitize --test-dir $(SANITIZE) -j $(JOBS)
+	@$(STAGE) sanitize begin
+	$(STAGE) sanitize ctest --test-dir $(SANITIZE) -j $(JOBS)
 
 # Each Windows build runs its own tests; on the x86-64 path the shipped build
 # runs only the checks of its files (no Wine), and tests/cross the resources
@@ -128,22 +121,22 @@ test-sanitize: sanitize
 ifeq ($(HOST_WINDOWS),installed)
 test-windows: $(if $(filter x86_64,$(HOST_WINE_ARCH)),windows) $(notdir $(WINE_BUILD)) wine-slots
 	@echo "Windows programs under test: $(HOST_WINE_WHY)"
-	@$(STAGE) begin windows
+	@$(STAGE) windows begin
 ifeq ($(HOST_WINE_ARCH),x86_64)
-	$(STAGE) ctest windows --test-dir $(WINDOWS) -L static
-	$(STAGE) ctest windows --test-dir $(WINDOWS64) -j $(WINE_JOBS)
+	$(STAGE) windows ctest --test-dir $(WINDOWS) -L static
+	$(STAGE) windows ctest --test-dir $(WINDOWS64) -j $(WINE_JOBS)
 	$(configure-cross)
-	$(STAGE) ctest windows --test-dir $(CROSS) -j $(WINE_JOBS) -LE '^arm$$'
+	$(STAGE) windows ctest --test-dir $(CROSS) -j $(WINE_JOBS) -LE '^arm$$'
 else
-	$(STAGE) ctest windows --test-dir $(WINDOWS) -j $(WINE_JOBS)
+	$(STAGE) windows ctest --test-dir $(WINDOWS) -j $(WINE_JOBS)
 endif
 ifneq ($(HOST_WINE32),installed)
-	@$(STAGE) not-run windows "the smoke tests (smoke.*) of the shipped 32-bit programs: Wine's 32-bit half (wine32:i386) is not installed"
+	@$(STAGE) windows not-run "the smoke tests (smoke.*) of the shipped 32-bit programs: Wine's 32-bit half (wine32:i386) is not installed"
 endif
 else
 test-windows:
-	@$(STAGE) begin windows
-	@$(STAGE) not-run windows "the Windows cross compilers or Wine are not installed (see scripts/bootstrap.sh's output)"
+	@$(STAGE) windows begin
+	@$(STAGE) windows not-run "the Windows cross compilers or Wine are not installed (see scripts/bootstrap.sh's output)"
 endif
 
 # The ARM build's own tests, then tests/cross: the ARM program against the
@@ -157,17 +150,17 @@ ifeq ($(HOST_WINDOWS),installed)
 	$(configure-$(notdir $(WINE_BUILD)))
 	cmake --build $(WINE_BUILD) -j $(JOBS) --target shell_resources_test
 endif
-	@$(STAGE) begin arm
-	$(STAGE) ctest arm --test-dir $(ARM) -j $(JOBS)
+	@$(STAGE) arm begin
+	$(STAGE) arm ctest --test-dir $(ARM) -j $(JOBS)
 	$(configure-cross)
-	$(STAGE) ctest arm --test-dir $(CROSS) -j $(JOBS) -L '^arm$$'
+	$(STAGE) arm ctest --test-dir $(CROSS) -j $(JOBS) -L '^arm$$'
 ifneq ($(HOST_WINDOWS),installed)
-	@$(STAGE) not-run arm "handheld_resources (it reads the ARM program under Wine, which is not installed)"
+	@$(STAGE) arm not-run "handheld_resources (it reads the ARM program under Wine, which is not installed)"
 endif
 else
 test-arm:
-	@$(STAGE) begin arm
-	@$(STAGE) not-run arm "the ARM toolchain's packages are not installed (see scripts/bootstrap.sh's output)"
+	@$(STAGE) arm begin
+	@$(STAGE) arm not-run "the ARM toolchain's packages are not installed (see scripts/bootstrap.sh's output)"
 endif
 
 # Every test: native unit tests, the same under the sanitizers, the Windows
