@@ -1,9 +1,9 @@
-# Entry points. Each one first installs what the machine lacks
-# (scripts/bootstrap.sh), then asks once which Windows programs the Wine tests
-# and `make run` use (scripts/wine-arch.sh: i686, the shipped 32-bit programs,
-# or x86_64, an x86-64 build of the same sources; the bootstrap may just have
-# installed Wine's 32-bit half), and makes the target again with that answer
-# and with what the bootstrap could install.
+# Entry points. For every target but `clean`, scripts/bootstrap.sh runs once
+# while make reads this file: it installs what the machine lacks and keeps the
+# host's facts in $(BUILD)/host.mk, included here: HOST_WINE_ARCH (i686, the
+# shipped 32-bit programs, or x86_64, an x86-64 build of the same sources),
+# HOST_WINE_WHY, and which stages have their packages (HOST_WINDOWS,
+# HOST_WINE32, HOST_ARM).
 BUILD      ?= build
 NATIVE     := $(BUILD)/native
 SANITIZE   := $(BUILD)/asan
@@ -15,68 +15,66 @@ CROSS      := $(BUILD)/cross
 # CE_TOOLS names a folder that already has them.
 CE_TOOLS   ?=
 JOBS       ?= $(shell nproc)
-# Wine test sessions at once; ctest's -j leaves room beside them for the smoke
-# tests and the checks of the program files.
+# Wine test sessions at once: the slots that every ctest run of the Wine tests
+# hands out, from one file.
 WINE_SESSIONS ?= 2
+WINE_SLOTS := $(abspath $(BUILD))/wine-sessions.json
+# Each stage's tally, for the lines that end `make test`.
+STAGE      := scripts/stage.sh $(BUILD)/stages
 
 TARGETS := all native sanitize windows windows-x86_64 arm test test-native test-sanitize test-windows \
-           test-arm run run-handheld bench dist
-.PHONY: $(TARGETS) bootstrap clean
+           test-arm run run-handheld bench dist bootstrap wine-slots
+.PHONY: $(TARGETS) clean
 .DEFAULT_GOAL := all
+# The stages share build folders: one target at a time (the builds themselves
+# run $(JOBS) jobs).
+.NOTPARALLEL:
 
 clean:
 	rm -rf $(BUILD) dist
 
-bootstrap:
-	@scripts/bootstrap.sh
-
-ifndef WINE_ARCH
-
-$(TARGETS):
-	@scripts/bootstrap.sh
-	@arch=$$(scripts/wine-arch.sh) && why=$$(scripts/wine-arch.sh --why) || exit 1; \
-	windows=$$(scripts/bootstrap.sh --has windows && \
-	  { [ $$arch = i686 ] || scripts/bootstrap.sh --has windows-x86-64; } && echo installed); \
-	arm=$$(scripts/bootstrap.sh --has arm && echo installed); \
-	wine32=$$(scripts/bootstrap.sh --has wine32 && echo installed); \
-	$(MAKE) --no-print-directory $@ WINE_ARCH=$$arch "WINE_WHY=$$why" WINDOWS_GROUP=$$windows ARM_GROUP=$$arm \
-	  WINE32_GROUP=$$wine32
-
-else
+ifneq ($(filter-out clean,$(or $(MAKECMDGOALS),all)),)
+$(shell QUENLARK_X86_64='$(QUENLARK_X86_64)' scripts/bootstrap.sh --facts $(BUILD)/host.mk >&2)
+ifneq ($(.SHELLSTATUS),0)
+$(error scripts/bootstrap.sh failed)
+endif
+include $(BUILD)/host.mk
+endif
 
 # The build whose programs the Wine tests and `make run` use.
-WINE_BUILD := $(if $(filter x86_64,$(WINE_ARCH)),$(WINDOWS64),$(WINDOWS))
+WINE_BUILD := $(if $(filter x86_64,$(HOST_WINE_ARCH)),$(WINDOWS64),$(WINDOWS))
 # What of the shipped build to make: everything, or on the x86-64 path only the
 # programs the checks of program files and tests/cross read, and the engine's
 # tests where Wine's 32-bit half can run them in a smoke test.
-WINDOWS_TARGETS := $(if $(filter x86_64,$(WINE_ARCH)),--target shipped_programs $(if $(WINE32_GROUP),engine_tests))
+WINDOWS_TARGETS := $(if $(filter x86_64,$(HOST_WINE_ARCH)),--target shipped_programs $(if $(HOST_WINE32),engine_tests))
+# ctest's -j leaves room beside the sessions for the tests that start none.
+WINE_JOBS   = $(shell expr $(WINE_SESSIONS) + 2)
 
-# A build folder configured for another compiler (the earlier 64-bit one) is
-# made afresh, Wine prefixes included.
 define configure-windows
-	@if [ -f $(WINDOWS)/CMakeCache.txt ] && \
-	    ! grep -qs 'CMAKE_CXX_COMPILER ".*i686-w64-mingw32-g++-win32"' $(WINDOWS)/CMakeFiles/*/CMakeCXXCompiler.cmake; then \
-	  echo "windows: $(WINDOWS) was configured for another compiler; starting it afresh"; \
-	  rm -rf $(WINDOWS); \
-	fi
 	cmake -S . -B $(WINDOWS) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake \
-	  -DQUENLARK_WINE_ARCH=i686 >/dev/null
+	  -DQUENLARK_WINE_ARCH=i686 -DQUENLARK_WINE_SLOTS=$(WINE_SLOTS) >/dev/null
 endef
 define configure-windows-x86_64
 	cmake -S . -B $(WINDOWS64) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake \
-	  -DQUENLARK_WINE_ARCH=x86_64 >/dev/null
+	  -DQUENLARK_WINE_ARCH=x86_64 -DQUENLARK_WINE_SLOTS=$(WINE_SLOTS) >/dev/null
 endef
 define configure-native
-	cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUENLARK_HOST_FACTS=$(abspath $(BUILD))/host.mk >/dev/null
 endef
-# The tests that read more than one build's output, and the Wine build's own.
+# The tests that run one build's program on another build's output, told the
+# folders of the builds this host makes.
 define configure-cross
-	cmake -S tests/cross -B $(CROSS) -DQUENLARK_WINE_BUILD=$(CURDIR)/$(WINE_BUILD) -DQUENLARK_WINE_ARCH=$(WINE_ARCH) \
-	  -DQUENLARK_SHIPPED_BUILD=$(if $(filter x86_64,$(WINE_ARCH)),$(CURDIR)/$(WINDOWS)) \
-	  -DQUENLARK_ARM_BUILD=$(CURDIR)/$(ARM) -DQUENLARK_WINE_SESSIONS=$(WINE_SESSIONS) >/dev/null
+	cmake -S tests/cross -B $(CROSS) -DQUENLARK_NATIVE_BUILD=$(CURDIR)/$(NATIVE) \
+	  -DQUENLARK_ARM_BUILD=$(if $(HOST_ARM),$(CURDIR)/$(ARM)) \
+	  -DQUENLARK_WINE_BUILD=$(if $(HOST_WINDOWS),$(CURDIR)/$(WINE_BUILD)) -DQUENLARK_WINE_ARCH=$(HOST_WINE_ARCH) \
+	  -DQUENLARK_SHIPPED_BUILD=$(if $(filter x86_64,$(HOST_WINE_ARCH)),$(CURDIR)/$(WINDOWS)) \
+	  -DQUENLARK_WINE32=$(HOST_WINE32) -DQUENLARK_WINE_SLOTS=$(WINE_SLOTS) >/dev/null
 endef
 
 all: native windows
+
+bootstrap:
+	@:
 
 native:
 	$(configure-native)
@@ -99,72 +97,87 @@ windows-x86_64:
 arm:
 	@if [ -z "$(CE_TOOLS)" ]; then scripts/build-ce-binutils.sh $(BUILD)/ce-binutils; fi
 	cmake -S . -B $(ARM) -DCMAKE_BUILD_TYPE=MinSizeRel -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/arm-wince.cmake \
-	  -DQUENLARK_CE_BINUTILS=$(or $(CE_TOOLS),$(abspath $(BUILD)/ce-binutils/bin)) \
-	  -DQUENLARK_ENGINE_RECORD_NATIVE=$(CURDIR)/$(NATIVE)/tests/engine/engine_record_native \
-	  -DQUENLARK_PLAY_RECORD_NATIVE=$(CURDIR)/$(NATIVE)/tests/engine/play_record_native >/dev/null
+	  -DQUENLARK_CE_BINUTILS=$(or $(CE_TOOLS),$(abspath $(BUILD)/ce-binutils/bin)) >/dev/null
 	cmake --build $(ARM) -j $(JOBS)
 
+# The one file of Wine session slots, for every ctest run of the Wine tests.
+wine-slots:
+	@expr "$(WINE_SESSIONS)" : '[1-9][0-9]*$$' >/dev/null || { echo "WINE_SESSIONS must be a whole number from 1" >&2; exit 2; }
+	@mkdir -p $(BUILD)
+	@printf '{"version":{"major":1,"minor":0},"local":[{"wine":[%s]}]}\n' \
+	  "$$(seq -s, -f '{"id":"%g","slots":1}' $(WINE_SESSIONS))" >$(WINE_SLOTS)
+
 test-native: native
-	ctest --test-dir $(NATIVE) --output-on-failure -j $(JOBS)
+	@$(STAGE) native begin
+	$(STAGE) native ctest --test-dir $(NATIVE) -j $(JOBS)
 
 test-sanitize: sanitize
-	ctest --test-dir $(SANITIZE) --output-on-failure -j $(JOBS)
+	@$(STAGE) sanitize begin
+	$(STAGE) sanitize ctest --test-dir $(SANITIZE) -j $(JOBS)
 
-# The Wine tests run WINE_SESSIONS sessions at a time (each takes one of the
-# slots that tests/cross gives ctest); on the x86-64 path the smoke tests of
-# the shipped programs hold a lock of their own and run beside them. The
-# shipped build's checks read its files without Wine.
-ifeq ($(WINDOWS_GROUP),installed)
-test-windows: $(if $(filter x86_64,$(WINE_ARCH)),windows) $(notdir $(WINE_BUILD))
-	@echo "Windows programs under test: $(WINE_WHY)"
+# Each Windows build runs its own tests; on the x86-64 path the shipped build
+# runs only the checks of its files (no Wine), and tests/cross the resources
+# and smoke tests of the shipped programs with the x86-64 build's drivers.
+ifeq ($(HOST_WINDOWS),installed)
+test-windows: $(if $(filter x86_64,$(HOST_WINE_ARCH)),windows) $(notdir $(WINE_BUILD)) wine-slots
+	@echo "Windows programs under test: $(HOST_WINE_WHY)"
+	@$(STAGE) windows begin
+ifeq ($(HOST_WINE_ARCH),x86_64)
+	$(STAGE) windows ctest --test-dir $(WINDOWS) -L static
+	$(STAGE) windows ctest --test-dir $(WINDOWS64) -j $(WINE_JOBS)
 	$(configure-cross)
-ifeq ($(WINE_ARCH),x86_64)
-	ctest --test-dir $(WINDOWS) --output-on-failure -L static
+	$(STAGE) windows ctest --test-dir $(CROSS) -j $(WINE_JOBS) -LE '^arm$$'
+else
+	$(STAGE) windows ctest --test-dir $(WINDOWS) -j $(WINE_JOBS)
 endif
-	ctest --test-dir $(CROSS) --output-on-failure -j $$(($(WINE_SESSIONS) + 2)) -LE '^arm$$'
-ifeq ($(WINE32_GROUP),)
-	@echo "test-windows: not run: the smoke tests (smoke.*) of the shipped 32-bit programs: Wine's 32-bit half (wine32:i386) is not installed"
+ifneq ($(HOST_WINE32),installed)
+	@$(STAGE) windows not-run "the smoke tests (smoke.*) of the shipped 32-bit programs: Wine's 32-bit half (wine32:i386) is not installed"
 endif
 else
 test-windows:
-	@echo "test-windows: not run: the Windows cross compilers or Wine are not installed (see scripts/bootstrap.sh's output)"
+	@$(STAGE) windows begin
+	@$(STAGE) windows not-run "the Windows cross compilers or Wine are not installed (see scripts/bootstrap.sh's output)"
 endif
 
-# The ARM tests, then the resources of the ARM program read under Wine by the
-# Wine build's driver.
-ifeq ($(ARM_GROUP),installed)
-test-arm: arm
+# The ARM build's own tests, then tests/cross: the ARM program against the
+# native build's records under the emulator, and its resources under Wine,
+# read by the Wine build's driver.
+ifeq ($(HOST_ARM),installed)
+test-arm: arm $(if $(HOST_WINDOWS),wine-slots)
 	$(configure-native)
 	cmake --build $(NATIVE) -j $(JOBS) --target engine_record_native play_record_native
-	ctest --test-dir $(ARM) --output-on-failure -j $(JOBS)
-ifeq ($(WINDOWS_GROUP),installed)
+ifeq ($(HOST_WINDOWS),installed)
 	$(configure-$(notdir $(WINE_BUILD)))
 	cmake --build $(WINE_BUILD) -j $(JOBS) --target shell_resources_test
+endif
+	@$(STAGE) arm begin
+	$(STAGE) arm ctest --test-dir $(ARM) -j $(JOBS)
 	$(configure-cross)
-	ctest --test-dir $(CROSS) --output-on-failure -L '^arm$$'
-else
-	@echo "test-arm: not run: handheld_resources (it reads the ARM program under Wine, which is not installed)"
+	$(STAGE) arm ctest --test-dir $(CROSS) -j $(JOBS) -L '^arm$$'
+ifneq ($(HOST_WINDOWS),installed)
+	@$(STAGE) arm not-run "handheld_resources (it reads the ARM program under Wine, which is not installed)"
 endif
 else
 test-arm:
-	@echo "test-arm: not run: the ARM toolchain's packages are not installed (see scripts/bootstrap.sh's output)"
+	@$(STAGE) arm begin
+	@$(STAGE) arm not-run "the ARM toolchain's packages are not installed (see scripts/bootstrap.sh's output)"
 endif
 
 # Every test: native unit tests, the same under the sanitizers, the Windows
-# programs end to end under Wine, then the ARM build under the emulator.
+# programs end to end under Wine, then the ARM build under the emulator; one
+# line per stage at the end.
 test: test-native test-sanitize test-windows test-arm
+	@$(STAGE) report native sanitize windows arm
 
 # Only the game and its resources, then its kept Wine prefix.
 run run-handheld:
 	$(configure-$(notdir $(WINE_BUILD)))
 	cmake --build $(WINE_BUILD) -j $(JOBS) --target $(if $(filter run,$@),Quenlark,QuenlarkHandheld)
-	@echo "Windows programs started: $(WINE_WHY)"
-	@scripts/run-game.sh $(WINE_BUILD) $(WINE_ARCH) $(if $(filter run,$@),,handheld)
+	@echo "Windows programs started: $(HOST_WINE_WHY)"
+	@scripts/run-game.sh $(WINE_BUILD) $(HOST_WINE_ARCH) $(if $(filter run,$@),,handheld)
 
 bench: native
 	$(NATIVE)/bench/engine_bench
 
 dist: windows arm
 	@scripts/make-dist.sh $(WINDOWS) $(ARM) dist
-
-endif

@@ -19,41 +19,30 @@
 #   QUENLARK_WINE_SLOT     the test properties that take a session slot; give
 #                          them to every test of a suite that starts a session.
 # A driver that exits with 77 is reported as skipped. A session takes one slot
-# of the resource "wine", of which the build has QUENLARK_WINE_SESSIONS: any
-# ctest -j run of the build runs at most that many sessions at once (each has
-# its own screen and prefix). A test given LOCK holds that lock instead, and
-# runs beside the suite.
+# of the resource "wine" from the file QUENLARK_WINE_SLOTS, which the Makefile
+# writes for every Wine build (WINE_SESSIONS): any ctest -j run of them runs at
+# most that many sessions at once (each has its own screen and prefix). A test
+# given LOCK holds that lock instead, and runs beside the suite.
 
 include_guard(GLOBAL)
 
 set(QUENLARK_WINE_ARCH "i686" CACHE STRING
-    "The Wine loader the sessions need: i686, or x86_64 for an x86-64 build (the Makefile's answer)")
+    "The Windows programs the sessions run: i686, or x86_64 for an x86-64 build (scripts/bootstrap.sh's answer)")
 set(QUENLARK_WINE_STATE "${CMAKE_BINARY_DIR}/wine" CACHE PATH
     "Template prefix and scratch prefixes of the Wine test sessions")
 set(QUENLARK_WINE_TEST_DEBUG "-all,err+all,warn+heap" CACHE STRING
     "WINEDEBUG for the programs of the Wine test sessions (warn+heap: Wine's checking heap)")
-set(QUENLARK_WINE_SESSIONS 2 CACHE STRING
-    "How many Wine test sessions run at once: two keep a 2-core machine busy while programs wait for Wine")
+set(QUENLARK_WINE_SLOTS "" CACHE FILEPATH
+    "The file of Wine session slots that ctest hands out (written by the Makefile)")
 set(QUENLARK_WINE_SLOT RESOURCE_GROUPS wine:1 CACHE INTERNAL "Test properties of a test that holds a session slot")
-# The slots, in the resource file that ctest reads for this build.
-set(CTEST_RESOURCE_SPEC_FILE ${CMAKE_BINARY_DIR}/wine-sessions.json)
-set(slots)
-foreach(slot RANGE 1 ${QUENLARK_WINE_SESSIONS})
-  list(APPEND slots "{\"id\":\"${slot}\",\"slots\":1}")
-endforeach()
-list(JOIN slots "," slots)
-file(WRITE ${CTEST_RESOURCE_SPEC_FILE}
-     "{\"version\":{\"major\":1,\"minor\":0},\"local\":[{\"wine\":[${slots}]}]}\n")
-set(session_options --state ${QUENLARK_WINE_STATE} --winedebug ${QUENLARK_WINE_TEST_DEBUG})
-# The x86-64 build's programs run under Wine's 64-bit loader, in prefixes
-# without a 32-bit half.
-if(QUENLARK_WINE_ARCH STREQUAL "x86_64")
-  list(APPEND session_options --wine64 --no-wow64)
-elseif(NOT QUENLARK_WINE_ARCH STREQUAL "i686")
+if(QUENLARK_WINE_SLOTS)
+  set(CTEST_RESOURCE_SPEC_FILE ${QUENLARK_WINE_SLOTS})
+endif()
+if(NOT QUENLARK_WINE_ARCH MATCHES "^(i686|x86_64)$")
   message(FATAL_ERROR "QUENLARK_WINE_ARCH is '${QUENLARK_WINE_ARCH}': i686 or x86_64")
 endif()
 # A cache entry, so that every folder sees it whichever folder included this first.
-set(QUENLARK_WINE_SESSION "${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-session.sh;${session_options}"
+set(QUENLARK_WINE_SESSION "${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-session.sh;--state;${QUENLARK_WINE_STATE};--winedebug;${QUENLARK_WINE_TEST_DEBUG};--arch;${QUENLARK_WINE_ARCH}"
     CACHE INTERNAL "Wine session command for CROSSCOMPILING_EMULATOR")
 
 function(quenlark_wine_session_target target)

@@ -3,8 +3,8 @@
 #
 # Without a third argument the desktop game (shell/Quenlark.exe), with
 # "handheld" the handheld build (handheld/Quenlark.EXE) in its device-sized
-# frame. The second argument says which Wine loader the build's programs need
-# (the Makefile's answer).
+# frame. The second argument says which programs the build has (the host's
+# facts, build/host.mk; scripts/wine-session.sh --arch).
 #
 # The game runs in a Wine session (scripts/wine-session.sh) in the kept prefix
 # BUILD_DIR/run/prefix. With a reachable $DISPLAY it runs there until it is
@@ -41,11 +41,7 @@ fi
 
 (($# >= 2)) || usage
 build_dir=$(cd "$1" && pwd)
-case $2 in
-  i686) session_options=() ;;
-  x86_64) session_options=(--wine64 --no-wow64) ;;
-  *) usage ;;
-esac
+arch=$2
 case ${3:-} in
   "") exe="$build_dir/shell/Quenlark.exe"; shot="$build_dir/quenlark-screenshot.png" ;;
   handheld) exe="$build_dir/handheld/Quenlark.EXE"; shot="$build_dir/quenlark-handheld-screenshot.png" ;;
@@ -56,8 +52,7 @@ if [[ ! -f $exe ]]; then
   exit 1
 fi
 
-session=("$scripts/wine-session.sh" --state "$build_dir/run" --kept-prefix --desktop 800x600
-         "${session_options[@]}")
+session=("$scripts/wine-session.sh" --state "$build_dir/run" --kept-prefix --desktop 800x600 --arch "$arch")
 if [[ -n ${DISPLAY:-} ]] && xdpyinfo >/dev/null 2>&1; then
   WINE_SESSION_DISPLAY=$DISPLAY exec "${session[@]}" --timeout 0 -- "$exe"
 fi

@@ -4,10 +4,11 @@
 #
 #   scripts/wine-bench.sh [BUILD_DIR] [CLIENT_AREA...]
 #
-# QUENLARK_WINE_ARCH (i686 or x86_64; `cmake --build BUILD --target wine-bench`
-# sets it from the build's cache) says which Wine loader the programs need;
-# without it scripts/wine-arch.sh answers. BUILD_DIR defaults to the build of
-# that answer: build/windows (the shipped 32-bit programs) or build/windows-x86_64.
+# BUILD_DIR defaults to the Wine build of the host's facts (build/host.mk,
+# HOST_WINE_ARCH): build/windows (the shipped 32-bit programs) or
+# build/windows-x86_64. Its programs' architecture is QUENLARK_WINE_ARCH
+# (`cmake --build BUILD --target wine-bench` sets it), else the build's own
+# cache entry of that name.
 #
 # BENCH_CLICKS, BENCH_REDRAWS and BENCH_STARTS (default 200, 40 and 5) set how
 # many clicks, whole-board redraws of each kind (theme change, tile-style
@@ -24,12 +25,10 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-arch=${QUENLARK_WINE_ARCH:-$("$root/scripts/wine-arch.sh")}
-chosen=1
 if (($#)); then
-  build=$1 chosen=0
+  build=$1
   shift
-elif [[ $arch == x86_64 ]]; then
+elif grep -qx 'HOST_WINE_ARCH := x86_64' "$root/build/host.mk" 2>/dev/null; then
   build=$root/build/windows-x86_64
 else
   build=$root/build/windows
@@ -38,6 +37,7 @@ sizes=("$@")
 ((${#sizes[@]})) || sizes=(600x414 1920x1040 3840x2100)
 [[ -d $build ]] || { echo "wine-bench: no build folder $build" >&2; exit 1; }
 build=$(cd "$build" && pwd)
+arch=${QUENLARK_WINE_ARCH:-$(sed -n 's/^QUENLARK_WINE_ARCH:[A-Z]*=//p' "$build/CMakeCache.txt" 2>/dev/null)}
 
 bench=$build/bench/wine/wine_bench.exe
 export QUENLARK_EXE=$build/shell/Quenlark.exe
@@ -49,16 +49,8 @@ fi
 for file in "$bench" "$QUENLARK_EXE" "$HARNESS_PROBE_EXE" ${QUENLARK_BEFORE_EXE:+"$QUENLARK_BEFORE_EXE"}; do
   [[ -f $file ]] || { echo "wine-bench: $file is missing; run make windows first" >&2; exit 1; }
 done
-session=("$root/scripts/wine-session.sh" --state "$build/wine")
-# An x86-64 build runs under Wine's 64-bit loader.
-if [[ $arch == x86_64 ]]; then
-  session+=(--wine64 --no-wow64)
-fi
-if ((chosen)) && [[ -z ${QUENLARK_WINE_ARCH:-} ]]; then
-  "$root/scripts/wine-arch.sh" --says timed
-else
-  echo "Windows programs timed: those of $build ($arch)"
-fi
+session=("$root/scripts/wine-session.sh" --state "$build/wine" --arch "${arch:-i686}")
+echo "Windows programs timed: those of $build (${arch:-i686})"
 
 read -r _ frame_w frame_h _ view_w view_h < <("${session[@]}" --desktop 1024x768 --timeout 120 -- "$bench" --overhead | tr -d '\r' | grep '^frame')
 extra_w=$((frame_w - view_w))

@@ -22,12 +22,12 @@
 #                      (default: $WINE_SESSION_WINEDEBUG, else -all). The tests
 #                      pass -all,err+all,warn+heap: Wine's checking heap, which
 #                      turns most uses of freed memory into page faults.
-#   --wine64           `wine` means Wine's 64-bit loader in this session, for
-#                      the x86-64 build of the programs (scripts/wine64); a
-#                      32-bit program still starts, through the 32-bit loader.
-#   --no-wow64         the template prefix gets no 32-bit half, so no 32-bit
-#                      program runs in it; on a host that runs 32-bit code only
-#                      under emulation it is made in seconds, not minutes.
+#   --arch ARCH        the programs the session runs: i686 (default), or
+#                      x86_64 for the x86-64 build (scripts/lib/wine.sh,
+#                      wine_use_arch: Wine's 64-bit loader, a prefix without
+#                      a 32-bit half)
+#   --wow64            with --arch x86_64: the prefix keeps its 32-bit half,
+#                      for 32-bit programs that x86-64 drivers start.
 #
 # What a session does (the pieces are in scripts/lib/wine.sh):
 #   1. Display: uses $WINE_SESSION_DISPLAY if set; otherwise starts a private
@@ -39,7 +39,7 @@
 #      and the fonts. It is remade when the installed Wine or its loaders
 #      change (a prefix made before wine32 was installed cannot run 32-bit
 #      programs). Its 32-bit half takes minutes where it runs under emulation;
-#      --no-wow64 leaves it out.
+#      --arch x86_64 leaves it out.
 #   3. Scratch prefix: a copy of the template under $STATE/sessions (hard links
 #      for the read-only DLLs, real copies of the registry files), with the
 #      desktop size written into user.reg before any Wine process starts, and
@@ -62,7 +62,7 @@
 #   5. Afterwards: the logs are searched for signs of a fault: "wine: Unhandled"
 #      (written by any Wine process that faults; faults in 64-bit code are
 #      Wine's own processes, since the project's programs are all 32-bit, and
-#      are named but not counted; with --wine64 that holds only for faults in
+#      are named but not counted; with --arch x86_64 that holds only for faults in
 #      the session's own log, since the programs a driver starts write to logs
 #      of their own and COMMAND's fault shows in its status), winedbg's "Unhandled
 #      exception:" report, "wine: Call from ... to unimplemented function",
@@ -101,8 +101,8 @@ limit=300
 keep=0
 warm_up=0
 winedebug=${WINE_SESSION_WINEDEBUG:--all}
-wine64=${WINE_SESSION_WINE64:-0}
-no_wow64=0
+arch=i686
+wow64=0
 kept_prefix=0
 expect_crash=${WINE_SESSION_EXPECT_CRASH:-0}
 
@@ -116,8 +116,8 @@ while (($#)); do
     --keep) keep=1; shift ;;
     --warm-up) warm_up=1; shift ;;
     --winedebug) winedebug=$2; shift 2 ;;
-    --wine64) wine64=1; shift ;;
-    --no-wow64) no_wow64=1; shift ;;
+    --arch) arch=$2; shift 2 ;;
+    --wow64) wow64=1; shift ;;
     --kept-prefix) kept_prefix=1; shift ;;
     --) shift; break ;;
     -*) die "unknown option $1" ;;
@@ -130,20 +130,11 @@ desk_w=${BASH_REMATCH[1]}
 desk_h=${BASH_REMATCH[2]}
 [[ $limit =~ ^[0-9]+$ ]] || die "bad --timeout '$limit'"
 
-if ((wine64)); then
-  wine_use_arch x86_64 || die "cannot use Wine's 64-bit loader"
-fi
-wine_no_wow64=$no_wow64
+wine_use_arch "$arch" || die "cannot run the programs of '$arch'"
+((wow64)) && wine_no_wow64=0
 for tool in wine wineboot wineserver flock timeout; do
   command -v "$tool" >/dev/null || die "$tool not found (run scripts/bootstrap.sh)"
 done
-
-# A session whose prefix has a 32-bit half needs Wine's 32-bit loader; where
-# it could not be installed, the test is reported as not run (77), saying why.
-if ((!no_wow64)) && [[ ! -x /usr/lib/wine/wine ]]; then
-  echo "wine-session: not run: Wine's 32-bit half (wine32:i386) is not installed" >&2
-  exit 77
-fi
 
 mkdir -p "$state/sessions" "$state/artifacts" || die "cannot create $state"
 state=$(cd "$state" && pwd)
@@ -257,7 +248,7 @@ fi
 # Wine's own processes (seen: its RPC service failing to start while the
 # machine was loaded). Those do not fail a test; they are named below.
 wine_own='wine: Unhandled .* at address [0-9A-Fa-f]{16} |Unhandled exception: .* in 64-bit code'
-((wine64)) && wine_own="^session\.log:($wine_own)"
+[[ $arch == x86_64 ]] && wine_own="^session\.log:($wine_own)"
 fault_signs='wine: Unhandled|wine: Call from .* to unimplemented function|^Unhandled exception:|:(err|warn):heap:|terminate called'
 faults() {
   (cd "$out" && grep -a -H -E "$fault_signs" -- *.log 2>/dev/null) | tr -d '\r' |

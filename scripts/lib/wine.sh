@@ -2,7 +2,8 @@
 #
 #   wine_fixed_layout "$@"      re-runs the calling script without address-space
 #                               randomisation (see below); call it first
-#   wine_use_arch ARCH          i686 or x86_64: which loader `wine` means
+#   wine_use_arch ARCH          i686 or x86_64: which loader `wine` means, and
+#                               whether prefixes get a 32-bit half
 #   wine_start_display W H      a private Xvfb of WxH, 24 bits; sets DISPLAY
 #                               and wine_xvfb_pid
 #   wine_stop_display
@@ -37,17 +38,20 @@ wine_fixed_layout() {
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
-# x86_64: `wine` is Wine's 64-bit loader (scripts/wine64/wine; Debian's own
-# `wine` starts the 32-bit loader first), and prefixes are made without a
-# 32-bit half, which a host without 32-bit code would spend minutes making
-# under emulation. A 32-bit program still starts, through the 32-bit loader,
-# in a prefix that has that half.
+# The one mapping from the programs' architecture to how Wine runs them.
+# i686: Debian's `wine`, prefixes with their 32-bit half. x86_64: `wine` is
+# Wine's 64-bit loader (scripts/wine64/wine; Debian's own `wine` starts the
+# 32-bit loader first), and prefixes are made without a 32-bit half, which a
+# host without 32-bit code would spend minutes making under emulation
+# (wine_no_wow64=1; a caller whose x86-64 programs start 32-bit ones sets it
+# back to 0).
 wine_arch=i686
+wine_no_wow64=0
 wine_use_arch() {
   case $1 in
-    i686) wine_arch=i686 ;;
+    i686) wine_arch=i686 wine_no_wow64=0 ;;
     x86_64)
-      wine_arch=x86_64
+      wine_arch=x86_64 wine_no_wow64=1
       PATH=$wine_lib_dir/wine64:$PATH
       [[ -x /usr/lib/wine/wine64 ]] || { echo "Wine's 64-bit loader is missing (run scripts/bootstrap.sh)" >&2; return 1; } ;;
     *) echo "no Wine architecture '$1' (i686 or x86_64)" >&2; return 1 ;;
@@ -63,7 +67,7 @@ wine_build_stamp() {
   for loader in /usr/lib/wine/wine /usr/lib/wine/wine64; do
     [[ -x $loader ]] && stamp+=" ${loader##*/}"
   done
-  printf '%s fonts arch=%s no-wow64=%s\n' "$stamp" "$wine_arch" "${wine_no_wow64:-0}"
+  printf '%s fonts arch=%s no-wow64=%s\n' "$stamp" "$wine_arch" "$wine_no_wow64"
 }
 
 wine_xvfb_pid=
@@ -116,7 +120,7 @@ wine_make_prefix() {
   # the 32-bit loader covered (a mount namespace of its own) it leaves it out.
   # Without a mount namespace (not root) it runs as it is: slower, same prefix
   # and more.
-  if ((${wine_no_wow64:-0})) && [[ -e /usr/lib/wine/wine ]] && unshare -m true 2>/dev/null; then
+  if ((wine_no_wow64)) && [[ -e /usr/lib/wine/wine ]] && unshare -m true 2>/dev/null; then
     make=(unshare -m bash -c 'mount --bind /dev/null /usr/lib/wine/wine && exec "$@"' bash "${make[@]}")
   fi
   if ! "${make[@]}" || ! grep -q '^"Desktop"="Default"' "$dir.new/user.reg"; then
